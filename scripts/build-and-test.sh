@@ -1,0 +1,13 @@
+#!/bin/bash
+# Installs what is missing, builds both configurations and runs every test (native and under Wine)
+# in one ctest run, which ends with ctest's summary line.
+set -e
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${ULO_BUILD_DIR:-$root/build}
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh"
+# Create the Wine prefix once, before the tests start in parallel.
+"$root/cmake/wine-run" "$build/windows/wineprefix" cmd /c exit 0 >/dev/null 2>&1 || true
+# One test tree over both configurations.
+printf 'subdirs("host" "windows")\n' > "$build/CTestTestfile.cmake"
+exec "$root/scripts/with-display.sh" ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
