@@ -15,4 +15,23 @@ uint32_t toUtf16(const uint8_t* src, uint32_t length, uint16_t* dst, uint32_t ro
 // converted (empty input or no room).
 uint32_t fromUtf16(const uint16_t* src, uint32_t units, uint8_t* dst, uint32_t room, bool* lossy);
 
+// Text from Unix systems writes some JIS X 0208 characters with other code points than code page
+// 932 uses (WAVE DASH for the full-width tilde, MINUS SIGN for the full-width hyphen-minus, ...).
+// Both conversions take them as the code page's own forms, so such a file loads without
+// replacement characters and the same on every platform.
+struct UnitFold {
+    uint16_t unix;
+    uint16_t windows;
+};
+inline constexpr UnitFold kUnixForms[] = {
+    {0x301C, 0xFF5E},  // 〜 WAVE DASH -> ～ (81 60)
+    {0x2016, 0x2225},  // ‖ DOUBLE VERTICAL LINE -> ∥ (81 61)
+    {0x2212, 0xFF0D},  // − MINUS SIGN -> － (81 7C)
+    {0x2014, 0x2015},  // — EM DASH -> ― (81 5C)
+    {0x203E, 0xFFE3},  // ‾ OVERLINE -> ￣ (81 50)
+    {0x00A2, 0xFFE0},  // ¢ -> ￠ (81 91)
+    {0x00A3, 0xFFE1},  // £ -> ￡ (81 92)
+    {0x00AC, 0xFFE2},  // ¬ -> ￢ (81 CA)
+};
+
 }  // namespace cp932

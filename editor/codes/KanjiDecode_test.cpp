@@ -1,0 +1,145 @@
+// Tests of the Kanji decoders: escapes and malformed input, chunk boundaries, and a randomised
+// run over arbitrary bytes that must never write past the line.
+#include "Kanji.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "KanjiTestSupport.h"
+
+namespace {
+
+bool decodeUtf8(const uint8_t* s, uint8_t* d, uint32_t* n) { return Kanji::decodeUtf8(s, d, n); }
+bool decodeUtf16(const uint8_t* s, uint8_t* d, uint32_t* n) { return Kanji::decodeUtf16Le(s, d, n); }
+
+Bytes jis(const char* s, bool* ok = nullptr) { return decodeWith(Kanji::decodeJis, bytesOf(s), ok); }
+
+bool fails(bool (*decoder)(const uint8_t*, uint8_t*, uint32_t*), const Bytes& input) {
+    bool ok = true;
+    decodeWith(decoder, input, &ok);
+    return !ok;
+}
+
+}  // namespace
+
+TEST(KanjiDecodeJis, EscapesSwitchModes) {
+    EXPECT_EQ(jis("a\x1B$BI=\x1B(Bb"), bytesOf("a\x95\x5C" "b"));
+    EXPECT_EQ(jis("\x1B$@I=\x1B(JI=\x1B$BI=\x1B(HI="), bytesOf("\x95\x5CI=\x95\x5CI="));
+    EXPECT_EQ(jis("\x1BKI=\x1BHI="), bytesOf("\x95\x5CI="));
+    // A line ending in kanji mode without ESC ( B; the next line starts in ASCII mode.
+    EXPECT_EQ(jis("\x1B$BI=$\""), bytesOf("\x95\x5C\x82\xA0"));
+    EXPECT_EQ(jis("I="), bytesOf("I="));
+    EXPECT_EQ(jis("\x1B$BI=$"), bytesOf("\x95\x5C"));  // half a character is dropped
+    EXPECT_EQ(jis("\x1B$BI=\x1B("), bytesOf("\x95\x5C"));  // designation cut by the line end
+    EXPECT_EQ(jis("\x0E\x31\x32\x0F" "a\x0E\x5F"), bytesOf("\xB1\xB2" "a\xDF"));  // SO run to the end
+    EXPECT_EQ(jis("\x1B$B\x0E\x31\x0FI="), bytesOf("\xB1\x95\x5C"));  // SO inside kanji mode
+    EXPECT_EQ(jis(""), Bytes());
+}
+
+TEST(KanjiDecodeJis, MalformedEscapesFail) {
+    for (const char* bad : {"a\x1B", "a\x1B$", "\x1B$A", "\x1B$(D", "\x1B(I", "\x1B(0", "\x1B" "x",
+                            "\x1B$BI=\x1B"}) {
+        EXPECT_TRUE(fails(Kanji::decodeJis, bytesOf(bad))) << bad + 1;
+    }
+}
+
+TEST(KanjiDecodeEucJp, PairsKatakanaAndTruncation) {
+    EXPECT_EQ(decodeWith(Kanji::decodeEucJp, bytesOf("a\xC9\xBD\x8E\xB1\xAD\xA1\xF9\xA1")),
+              bytesOf("a\x95\x5C\xB1\x87\x40\xED\x40"));
+    EXPECT_TRUE(fails(Kanji::decodeEucJp, bytesOf("a\xC9")));
+    EXPECT_TRUE(fails(Kanji::decodeEucJp, bytesOf("a\x8E")));
+    EXPECT_TRUE(fails(Kanji::decodeEucJp, bytesOf("\xC9\xBD\xFF")));
+}
+
+TEST(KanjiDecodeUtf8, MalformedAndCutSequencesFail) {
+    for (const char* bad : {"\x80", "a\xBF" "b", "\xC0\x80", "\xC1\xBF", "\xF0\x9F\x98\x80", "\xF8",
+                            "\xFF", "a\xC3", "\xE3\x81", "\xE3"}) {
+        EXPECT_TRUE(fails(decodeUtf8, bytesOf(bad))) << Bytes(bytesOf(bad)).size();
+    }
+    EXPECT_EQ(decodeWith(decodeUtf8, Bytes()), Bytes());
+}
+
+TEST(KanjiDecodeUtf8, ReplacementSetsLossyEvenWithoutFlag) {
+    Bytes line = bytesOf("\xE4\xB8\x82\xE3\x81\x82\xC3\xA9");  // 丂 (no Shift_JIS form) あ é
+    bool lossy = false;
+    uint32_t n = static_cast<uint32_t>(line.size());
+    ASSERT_TRUE(Kanji::decodeUtf8(line.data(), line.data(), &n, &lossy));
+    EXPECT_EQ(Bytes(line.begin(), line.begin() + n), bytesOf("\x81\x48\x82\xA0" "e"));
+    EXPECT_TRUE(lossy);
+    line = bytesOf("\xE4\xB8\x82");
+    EXPECT_EQ(decodeWith(decodeUtf8, line), bytesOf("\x81\x48"));  // "？" without a flag too
+    lossy = false;
+    line = bytesOf("\xE3\x81\x82" "a");
+    n = 4;
+    ASSERT_TRUE(Kanji::decodeUtf8(line.data(), line.data(), &n, &lossy));
+    EXPECT_FALSE(lossy);
+    // Unix-origin forms load as the code page's own characters: 〜 − ‖ ¢.
+    line = bytesOf("\xE3\x80\x9C\xE2\x88\x92\xE2\x80\x96\xC2\xA2");
+    n = static_cast<uint32_t>(line.size());
+    ASSERT_TRUE(Kanji::decodeUtf8(line.data(), line.data(), &n, &lossy));
+    EXPECT_EQ(Bytes(line.begin(), line.begin() + n), bytesOf("\x81\x60\x81\x7C\x81\x61\x81\x91"));
+    EXPECT_FALSE(lossy);
+}
+
+TEST(KanjiDecodeUtf8, SequencesAcrossChunkBoundaries) {
+    for (size_t lead : {0u, 1u, 2u}) {
+        Bytes utf8(lead, 'a'), sjis(lead, 'a');
+        for (int i = 0; i < 7000; ++i) {
+            utf8.insert(utf8.end(), {0xE3, 0x81, 0x82});  // あ
+            sjis.insert(sjis.end(), {0x82, 0xA0});
+            if (i % 3 == 0) utf8.insert(utf8.end(), {0xC2, 0xA2}), sjis.insert(sjis.end(), {0x81, 0x91});
+        }
+        EXPECT_EQ(decodeWith(decodeUtf8, utf8), sjis) << lead;
+    }
+}
+
+TEST(KanjiDecodeUtf16Le, OddByteSurrogatesAndLossy) {
+    Bytes text = {'A', 0, 0x42, 0x30, 'B'};  // A あ and an odd byte
+    EXPECT_EQ(decodeWith(decodeUtf16, text), bytesOf("A\x82\xA0"));
+    Bytes odd = {'A', 0, 'x'};
+    EXPECT_EQ(decodeWith(decodeUtf16, odd), bytesOf("A"));
+    Bytes pair = {0x3D, 0xD8, 0x00, 0xDE, 0x02, 0x4E};  // U+1F600, 丂
+    bool lossy = false;
+    uint32_t n = 6;
+    ASSERT_TRUE(Kanji::decodeUtf16Le(pair.data(), pair.data(), &n, &lossy));
+    EXPECT_EQ(Bytes(pair.begin(), pair.begin() + n), bytesOf("\x81\x48\x81\x48\x81\x48"));
+    EXPECT_TRUE(lossy);
+    EXPECT_EQ(decodeWith(decodeUtf16, Bytes()), Bytes());
+    Bytes one(1, 'A');
+    EXPECT_EQ(decodeWith(decodeUtf16, one), Bytes());
+    Bytes longLine, sjis;
+    for (int i = 0; i < 9000; ++i) longLine.insert(longLine.end(), {0x68, 0x88}), sjis.insert(sjis.end(), {0x95, 0x5C});
+    EXPECT_EQ(decodeWith(decodeUtf16, longLine), sjis);
+}
+
+// Arbitrary bytes, biased towards the ones that steer the decoders, through every decoder both in
+// place and into a separate buffer; guard bytes after the line must stay untouched.
+TEST(KanjiDecodeRandom, ArbitraryBytesNeverCrashOrOverrun) {
+    const uint8_t steering[] = {0x1B, '$', '(', 'B', '@', 'J', 'H', 'K', 0x0E, 0x0F, 0x8E, 0x8F,
+                                0xE3, 0xC2, 0xEF, 0x80, 0xBF, 0xF0, 0xFF, 0x00, 0xA1, 0xFE, 0x81};
+    bool (*decoders[])(const uint8_t*, uint8_t*, uint32_t*) = {Kanji::decodeJis, Kanji::decodeEucJp,
+                                                               decodeUtf8, decodeUtf16};
+    const size_t kGuard = 32;
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 3000; ++round) {
+        size_t size = round % 100 == 0 ? 8000 + random() % 12000 : random() % 64;
+        Bytes input(size);
+        for (uint8_t& b : input) b = random() % 3 ? steering[random() % sizeof steering] : random() % 256;
+        for (auto decode : decoders) {
+            for (bool inPlace : {true, false}) {
+                // Apart: the source has exactly its size (a sanitizer build sees any read past
+                // it); in place: the line is followed by guard bytes.
+                Bytes source = input, out(size + kGuard, 0xCC);
+                if (inPlace) std::copy(input.begin(), input.end(), out.begin());
+                uint32_t length = static_cast<uint32_t>(size);
+                if (decode(inPlace ? out.data() : source.data(), out.data(), &length)) {
+                    EXPECT_LE(length, size);
+                }
+                for (size_t k = size; k < size + kGuard; ++k) ASSERT_EQ(out[k], 0xCC) << round;
+            }
+        }
+        Kanji::detect(input.data(), static_cast<uint32_t>(size));
+    }
+}
