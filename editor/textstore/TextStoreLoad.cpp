@@ -1,0 +1,201 @@
+// TextStore: loading a file image into lines, choosing the line end and decoding the lines into
+// Shift_JIS in place.
+#include <cstring>
+
+#include "ByteScan.h"
+#include "Kanji.h"
+#include "LineSplitter.h"
+#include "LineText.h"
+#include "RowBreaker.h"
+#include "TextStore.h"
+
+namespace {
+
+TextEncoding encodingOfVerdict(DetectVerdict verdict, TextEncoding fallback) {
+    switch (verdict) {
+    case DetectVerdict::Jis: return TextEncoding::Jis;
+    case DetectVerdict::EucJp: return TextEncoding::EucJp;
+    case DetectVerdict::Utf8: return TextEncoding::Utf8;
+    default: return fallback;
+    }
+}
+
+}  // namespace
+
+// A borrowed segment may use the first byte of its line end as well: in-place decoding never
+// needs more, and nothing reads that byte again.
+bool TextStore::fillRecord(LineRecord& record, uint8_t* bytes, uint32_t count, uint32_t spare, bool borrow) {
+    if (borrow) {
+        record.text = count ? bytes : nullptr;
+        record.capacity = count ? count + spare : 0;
+        record.length = count;
+        return true;
+    }
+    return LineText::append(record, bytes, count, allocator_);
+}
+
+bool TextStore::appendToTail(uint8_t* bytes, uint32_t count, uint32_t spare, bool borrow) {
+    if (count == 0) return true;
+    if (borrow && tail_->length == 0 && !tail_->hasOwnText()) return fillRecord(*tail_, bytes, count, spare, true);
+    return LineText::append(*tail_, bytes, count, allocator_);
+}
+
+// Gives back the records a failed chunk linked after the tail and puts the tail as it was.
+void TextStore::undoChunk(const LineRecord& savedTail, LineRecord* last) {
+    LineRecord* after = last ? last->next : tail_->next;
+    for (LineRecord* line = tail_->next; line != after;) {
+        LineRecord* next = line->next;
+        pool_.release(line);
+        line = next;
+    }
+    tail_->next = after;
+    if (after) after->previous = tail_;
+    if (tail_->text != savedTail.text) {
+        bool ownedBefore = (savedTail.marks & LineRecord::ownsText) != 0;
+        if (tail_->hasOwnText() && !ownedBefore) allocator_.release(tail_->text, tail_->capacity);
+        if (!tail_->hasOwnText() || !ownedBefore) {
+            tail_->text = savedTail.text;
+            tail_->capacity = savedTail.capacity;
+            tail_->marks = savedTail.marks;
+        }
+    }
+    tail_->length = savedTail.length;
+    tail_->lineEnd = savedTail.lineEnd;
+}
+
+// Links a record after the tail for every further segment and one for the rest after the last
+// line end. `last` is the last record linked (the tail when none). False when memory runs out.
+bool TextStore::linkChunkLines(LineSplitter& splitter, uint8_t* bytes, uint32_t count, bool borrow, bool rows,
+                               uint32_t counts[4], LineRecord** last, int32_t* added, int32_t* addedRows) {
+    RowBreaker breaker(wrapWidth_, tabWidth_);
+    LineRecord* after = tail_->next;
+    LineSplitter::Segment segment;
+    for (bool more = true; more;) {
+        more = splitter.next(segment);
+        uint32_t start = more ? segment.start : splitter.position();
+        uint32_t length = more ? segment.length : count - start;
+        LineRecord* record = pool_.acquire();
+        if (!record) return false;
+        if (!fillRecord(*record, bytes + start, length, more ? 1 : 0, borrow)) {
+            pool_.release(record);
+            return false;
+        }
+        if (more) {
+            record->lineEnd = static_cast<uint8_t>(segment.lineEnd);
+            ++counts[static_cast<uint8_t>(segment.lineEnd)];
+            if (rows) {
+                int32_t width;
+                if (!segment.hasTab && breaker.fitsOneRow(record->text, length, &width)) {
+                    record->singleRowWidth = width;
+                    record->urlFlags = urlHighlighting_ ? 0 : LineRecord::urlScanned;
+                } else {
+                    breaker.breakLoaded(*record, segment.hasTab, allocator_, urlHighlighting_);
+                }
+            }
+        }
+        *addedRows += record->rowCount;
+        record->previous = *last;
+        record->next = after;
+        (*last)->next = record;
+        if (after) after->previous = record;
+        *last = record;
+        ++*added;
+    }
+    return true;
+}
+
+bool TextStore::loadChunk(uint32_t count, uint8_t* bytes, bool borrow) {
+    if (encoding_ == TextEncoding::Auto) encoding_ = encodingOfVerdict(Kanji::detect(bytes, count), defaultEncoding_);
+    const bool rows = encoding_ == TextEncoding::ShiftJis;
+    if (!rows) rowsBeforeTail_ = false;
+    LineSplitter splitter(bytes, count, encoding_ == TextEncoding::Utf16Le);
+    LineSplitter::Segment segment;
+    if (!splitter.next(segment)) {
+        if (!appendToTail(bytes, count, 0, borrow)) return false;
+        tailLength_ = tail_->length;
+        return true;
+    }
+    const LineRecord savedTail = *tail_;
+    if (!appendToTail(bytes + segment.start, segment.length, 1, borrow)) return false;
+    tail_->lineEnd = static_cast<uint8_t>(segment.lineEnd);
+    uint32_t counts[4] = {0, 0, 0, 0};
+    ++counts[static_cast<uint8_t>(segment.lineEnd)];
+    if (rows) rebreakLine(*tail_, 0);
+    LineRecord* last = tail_;
+    int32_t added = 0, addedRows = 0;
+    if (!linkChunkLines(splitter, bytes, count, borrow, rows, counts, &last, &added, &addedRows)) {
+        undoChunk(savedTail, added ? last : nullptr);
+        if (rows) rebreakLine(*tail_, 0);
+        return false;
+    }
+    tail_ = last;
+    tailLength_ = last->length;
+    tailIndex_ += added;
+    lineCount_ += added;
+    rowCount_ += addedRows;
+    crCount_ += counts[1];
+    lfCount_ += counts[2];
+    crLfCount_ += counts[3];
+    return true;
+}
+
+void TextStore::chooseLineEnd() {
+    documentLineEnd_ = LineEnd::CrLf;
+    if (crLfCount_ < crCount_ || crLfCount_ < lfCount_) documentLineEnd_ = crCount_ < lfCount_ ? LineEnd::Lf : LineEnd::Cr;
+    int kinds = (crLfCount_ > 0) + (crCount_ > 0) + (lfCount_ > 0);
+    mixedLineEnds_ = kinds > 1;
+}
+
+// Lines that the decoder would copy unchanged (ASCII in the 8-bit codes) are skipped.
+bool TextStore::decodeLine(LineRecord& line, bool* lossy) const {
+    if (line.length == 0) return true;
+    uint32_t length = line.length;
+    bool ok = true;
+    switch (encoding_) {
+    case TextEncoding::Jis:
+        if (bytescan::isPlainJis(line.text, length)) return true;
+        ok = Kanji::decodeJis(line.text, line.text, &length);
+        break;
+    case TextEncoding::EucJp:
+        if (bytescan::isAscii(line.text, length)) return true;
+        ok = Kanji::decodeEucJp(line.text, line.text, &length);
+        break;
+    case TextEncoding::Utf8:
+        if (bytescan::isAscii(line.text, length)) return true;
+        ok = Kanji::decodeUtf8(line.text, line.text, &length, lossy);
+        break;
+    case TextEncoding::Utf16Le:
+        ok = Kanji::decodeUtf16Le(line.text, line.text, &length, lossy);
+        break;
+    default:
+        return true;
+    }
+    if (ok) line.length = length;
+    return ok;
+}
+
+// Each line is broken into rows right after its decoding, while it is at hand; after a failure
+// the remaining lines still get rows, so that the store stays consistent until the next reset.
+bool TextStore::convertLoaded() {
+    mixedLineEnds_ = lossy_ = false;
+    chooseLineEnd();
+    if (encoding_ == TextEncoding::Auto) encoding_ = defaultEncoding_;
+    bool ok = true;
+    if (encoding_ == TextEncoding::ShiftJis && rowsBeforeTail_) {
+        rebreakLine(*tail_, 0);
+    } else {
+        RowBreaker breaker(wrapWidth_, tabWidth_);
+        bool decode = encoding_ != TextEncoding::ShiftJis, lossy = false;
+        int32_t rows = 0;
+        for (LineRecord* line = &head_; line; line = line->next) {
+            if (decode && !decodeLine(*line, lossy ? nullptr : &lossy)) decode = ok = false;
+            breaker.rebreak(*line, 0, allocator_, urlHighlighting_);
+            rows += line->rowCount;
+        }
+        rowCount_ = rows;
+        lossy_ = lossy;
+    }
+    resetPositions();
+    rowsBeforeTail_ = true;
+    return ok;
+}

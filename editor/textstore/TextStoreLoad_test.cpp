@@ -1,0 +1,230 @@
+// Tests of loading into the store: the line edge cases, line-end counting and choice, chunks,
+// borrowing, Auto resolution, per-line decoding, the wrap width and finding lines.
+#include "TextStore.h"
+
+#include <gtest/gtest.h>
+
+#include "TextStoreTestSupport.h"
+
+using namespace storetest;
+
+namespace {
+
+class TextStoreLoad : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(store.create(10, 4, 0xFFFFFFFFu, TextEncoding::ShiftJis)); }
+    bool load(const std::string& s, TextEncoding e = TextEncoding::ShiftJis) {
+        image = bytesOf(s);
+        return loadImage(store, image, e);
+    }
+    TextStore store;
+    Bytes image;
+};
+
+}  // namespace
+
+TEST_F(TextStoreLoad, CreateGivesAnEmptyDocument) {
+    TextStore fresh;
+    ASSERT_TRUE(fresh.create(76, 8, 65536, TextEncoding::Auto));
+    EXPECT_EQ(fresh.defaultEncoding(), TextEncoding::ShiftJis);
+    EXPECT_EQ(fresh.encoding(), TextEncoding::ShiftJis);
+    EXPECT_EQ(fresh.lineCount(), 1);
+    EXPECT_EQ(fresh.rowCount(), 1);
+    EXPECT_EQ(fresh.documentLineEnd(), LineEnd::CrLf);
+    EXPECT_EQ(fresh.lastEditId(), 0);
+    EXPECT_EQ(fresh.nextEditId(), 1);
+    EXPECT_EQ(fresh.dirtyFirstRow(), -1);
+    EXPECT_TRUE(fresh.check());
+}
+
+TEST_F(TextStoreLoad, EmptyFileAndTrailingLineEnd) {
+    ASSERT_TRUE(load(""));
+    EXPECT_EQ(store.lineCount(), 1);
+    EXPECT_EQ(store.rowCount(), 1);
+    EXPECT_EQ(store.firstLine()->lineEnd, 0);
+    EXPECT_TRUE(store.check());
+    ASSERT_TRUE(load("abc\r\n"));
+    EXPECT_EQ(linesOf(store), (std::vector<std::string>{"abc", ""}));
+    EXPECT_EQ(lineEndsOf(store), (std::vector<uint8_t>{3, 0}));
+    EXPECT_EQ(store.documentLineEnd(), LineEnd::CrLf);
+    EXPECT_FALSE(store.loadHadMixedLineEnds());
+    EXPECT_TRUE(store.check());
+}
+
+TEST_F(TextStoreLoad, CrCrLfGivesThreeLines) {
+    ASSERT_TRUE(load("A\r\r\nB"));
+    EXPECT_EQ(linesOf(store), (std::vector<std::string>{"A", "", "B"}));
+    EXPECT_EQ(lineEndsOf(store), (std::vector<uint8_t>{1, 3, 0}));
+    EXPECT_EQ(store.crCount(), 1u);
+    EXPECT_EQ(store.crLfCount(), 1u);
+    EXPECT_EQ(store.lfCount(), 0u);
+    EXPECT_TRUE(store.loadHadMixedLineEnds());
+    EXPECT_EQ(store.documentLineEnd(), LineEnd::CrLf);   // CrLf wins the tie
+    EXPECT_TRUE(store.check());
+}
+
+TEST_F(TextStoreLoad, LineEndChoice) {
+    ASSERT_TRUE(load("a\r\nb\r\nc\r\nd\ne\nf\ng\rh"));   // 3 CrLf, 3 Lf, 1 Cr
+    EXPECT_EQ(store.documentLineEnd(), LineEnd::CrLf);
+    EXPECT_TRUE(store.loadHadMixedLineEnds());
+    ASSERT_TRUE(load("a\r\nb\r\nc\rd\re\rf\ng\nh\ni"));   // 2 CrLf, 3 Cr, 3 Lf
+    EXPECT_EQ(store.documentLineEnd(), LineEnd::Cr);
+    ASSERT_TRUE(load("a\nb\nc\rd"));
+    EXPECT_EQ(store.documentLineEnd(), LineEnd::Lf);
+    ASSERT_TRUE(load("no line end"));
+    EXPECT_EQ(store.documentLineEnd(), LineEnd::CrLf);
+    EXPECT_FALSE(store.loadHadMixedLineEnds());
+}
+
+TEST_F(TextStoreLoad, Utf16LeLineEndsAreUnits) {
+    // 0D 0A inside a unit is U+0A0D, not a line end.
+    std::string text("\x0D\x0A" "A\0" "\x0D\0\x0A\0" "B\0", 10);
+    image = bytesOf(text);
+    store.reset(TextEncoding::Utf16Le);
+    ASSERT_TRUE(store.loadChunk(uint32_t(image.size()), image.data(), true));
+    EXPECT_EQ(store.lineCount(), 2);
+    EXPECT_EQ(store.crLfCount(), 1u);
+    EXPECT_EQ(store.firstLine()->length, 4u);
+}
+
+TEST_F(TextStoreLoad, BorrowedLinesPointIntoTheImage) {
+    ASSERT_TRUE(load("first\r\nsecond\nthird"));
+    const LineRecord* first = store.firstLine();
+    EXPECT_EQ(first->text, image.data());
+    EXPECT_FALSE(first->hasOwnText());
+    EXPECT_EQ(first->capacity, 6u);        // the line and the first byte of its line end
+    EXPECT_EQ(first->next->text, image.data() + 7);
+    EXPECT_EQ(first->next->next->capacity, 5u);
+    // Without borrowing every line has a block of its own.
+    store.reset(TextEncoding::ShiftJis);
+    Bytes copy = bytesOf("first\r\nsecond\nthird");
+    ASSERT_TRUE(store.loadChunk(uint32_t(copy.size()), copy.data(), false));
+    ASSERT_TRUE(store.convertLoaded());
+    copy.assign(copy.size(), 'z');
+    EXPECT_EQ(linesOf(store), (std::vector<std::string>{"first", "second", "third"}));
+    EXPECT_TRUE(store.firstLine()->hasOwnText());
+    EXPECT_EQ(store.firstLine()->capacity, 16u);
+    EXPECT_TRUE(store.check());
+}
+
+TEST_F(TextStoreLoad, ChunksContinueTheTail) {
+    store.reset(TextEncoding::ShiftJis);
+    Bytes a = bytesOf("ab"), b = bytesOf("cd\r"), c = bytesOf("\nef\r\ngh"), d = bytesOf("ij");
+    ASSERT_TRUE(store.loadChunk(2, a.data(), true));    // borrowed: the tail was empty
+    EXPECT_EQ(store.firstLine()->text, a.data());
+    ASSERT_TRUE(store.loadChunk(3, b.data(), true));    // appended: copied
+    ASSERT_TRUE(store.loadChunk(7, c.data(), true));    // the CR of the last chunk stays a Cr
+    ASSERT_TRUE(store.loadChunk(2, d.data(), true));
+    ASSERT_TRUE(store.convertLoaded());
+    EXPECT_EQ(linesOf(store), (std::vector<std::string>{"abcd", "", "ef", "ghij"}));
+    EXPECT_EQ(lineEndsOf(store), (std::vector<uint8_t>{1, 2, 3, 0}));
+    EXPECT_TRUE(store.firstLine()->hasOwnText());
+    EXPECT_TRUE(store.check());
+}
+
+TEST_F(TextStoreLoad, AutoIsResolvedByDetection) {
+    ASSERT_TRUE(load("plain ascii\r\n", TextEncoding::Auto));
+    EXPECT_EQ(store.encoding(), TextEncoding::ShiftJis);
+    // ESC $ B before any other marked byte: ISO-2022-JP, decoded per line.
+    ASSERT_TRUE(load("a\x1B$B$\"\x1B(B\r\n\x1B$B$\"", TextEncoding::Auto));   // あ, the second line left in kanji mode
+    EXPECT_EQ(store.encoding(), TextEncoding::Jis);
+    EXPECT_EQ(linesOf(store), (std::vector<std::string>{"a\x82\xA0", "\x82\xA0"}));
+    TextStore utfDefault;
+    ASSERT_TRUE(utfDefault.create(10, 4, 0, TextEncoding::Utf8));
+    Bytes plain = bytesOf("ascii only");
+    ASSERT_TRUE(loadImage(utfDefault, plain, TextEncoding::Auto));
+    EXPECT_EQ(utfDefault.encoding(), TextEncoding::Utf8);
+}
+
+TEST_F(TextStoreLoad, LinesAreDecodedInPlace) {
+    // 表 (95 5C) and ソ (83 5C) in EUC-JP: C9 BD and A5 BD; a half-width ｱ as 8E B1.
+    ASSERT_TRUE(load("x\xC9\xBD\r\n\xA5\xBD\x8E\xB1", TextEncoding::EucJp));
+    EXPECT_EQ(linesOf(store), (std::vector<std::string>{"x\x95\x5C", "\x83\x5C\xB1"}));
+    EXPECT_EQ(store.firstLine()->text, image.data());
+    EXPECT_TRUE(store.check());
+    // UTF-8: 表 is E8 A1 A8; U+AC00 has no Shift_JIS form and becomes the full-width question mark.
+    ASSERT_TRUE(load("\xE8\xA1\xA8\n\xEA\xB0\x80", TextEncoding::Utf8));
+    EXPECT_EQ(linesOf(store), (std::vector<std::string>{"\x95\x5C", "\x81\x48"}));
+    EXPECT_TRUE(store.loadWasLossy());
+    // UTF-16LE: 表 is 68 88.
+    ASSERT_TRUE(load(std::string("\x68\x88" "a\0" "\x0D\0\x0A\0" "b\0", 10), TextEncoding::Utf16Le));
+    EXPECT_EQ(linesOf(store), (std::vector<std::string>{"\x95\x5C" "a", "b"}));
+    EXPECT_FALSE(store.loadWasLossy());
+    EXPECT_TRUE(store.check());
+}
+
+TEST_F(TextStoreLoad, DecodingFailureLeavesAConsistentStore) {
+    // A UTF-8 line cut short fails; the store stays consistent until it is reset.
+    EXPECT_FALSE(load("ok\n\xE8\xA1\nmore", TextEncoding::Utf8));
+    EXPECT_TRUE(store.check());
+    // An EUC-JP lead byte as the last byte of a line.
+    EXPECT_FALSE(load("a\xC9", TextEncoding::EucJp));
+    EXPECT_TRUE(store.check());
+}
+
+TEST_F(TextStoreLoad, RowsAfterLoading) {
+    // wrapWidth 10: 8 'a' and 表 fill the row exactly; 9 'a' and 表 push the character on.
+    ASSERT_TRUE(load("aaaaaaaa\x95\x5C\r\naaaaaaaaa\x95\x5C\r\nabcdefghi\tx\r\n0123456789"));
+    const LineRecord* l = store.firstLine();
+    EXPECT_EQ(l->rowCount, 2);
+    EXPECT_EQ(l->next->rowCount, 2);
+    EXPECT_EQ(l->next->rowStarts[0], 9u);
+    EXPECT_EQ(l->next->next->rowStarts[0], 10u);
+    EXPECT_EQ(l->next->next->next->rowCount, 2);   // W single-byte characters: a second, empty row
+    EXPECT_EQ(store.rowCount(), 8);
+    EXPECT_TRUE(store.check());
+}
+
+TEST_F(TextStoreLoad, WrapWidthBackAndForth) {
+    std::string text;
+    for (int i = 0; i < 40; ++i) {
+        text += std::string(size_t(i), 'a') + (i % 3 ? "\x82\xA0\t" : "\x95\x5C") + std::string(size_t(i % 7), 'b');
+        text += i % 5 ? "\r\n" : "\n";
+    }
+    ASSERT_TRUE(load(text));
+    int32_t rowsAt10 = store.rowCount();
+    for (int32_t w : {7, 33, 10, 2, 500, 10}) {
+        store.setWrapWidth(w);
+        ASSERT_TRUE(store.check()) << w;
+        EXPECT_EQ(store.dirtyFirstRow(), 0);
+        EXPECT_EQ(store.dirtyLastRow(), -1);
+    }
+    EXPECT_EQ(store.rowCount(), rowsAt10);
+}
+
+TEST_F(TextStoreLoad, LineAtWalksFromTheCaret) {
+    ASSERT_TRUE(load("0\n1\n2\n3\n4"));
+    for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(textOf(*store.lineAt(i)), std::to_string(i));
+}
+
+TEST_F(TextStoreLoad, RebreakLineKeepsTheDocumentRowCount) {
+    ASSERT_TRUE(load("abc\r\ndef"));
+    LineRecord* line = store.firstLine();
+    // Point the line at a longer text of its own and rebreak it from the change.
+    static uint8_t longer[] = "abcdefghijklmnopqrstu";
+    line->text = longer;
+    line->length = line->capacity = 21;
+    EXPECT_EQ(store.rebreakLine(*line, 3), 3);
+    EXPECT_EQ(store.rowCount(), 4);
+    EXPECT_TRUE(store.check());
+}
+
+TEST_F(TextStoreLoad, RandomTextLoadsConsistently) {
+    // Lines of every length with TABs, double-byte characters and all three line ends, loaded
+    // borrowed (rows while loading) and copied, then rows checked against a plain walk.
+    uint32_t seed = 7;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    const char* pieces[] = {"a", "\t", "\x95\x5C", "\x82\xA0", "\xB1", " ", "\r\n", "\n", "\r"};
+    for (int round = 0; round < 40; ++round) {
+        std::string text;
+        int n = int(next() % 900);
+        for (int i = 0; i < n; ++i) text += pieces[next() % (i % 50 < 40 ? 6 : 9)];
+        for (bool borrow : {true, false}) {
+            image = bytesOf(text);
+            store.reset(TextEncoding::ShiftJis);
+            ASSERT_TRUE(store.loadChunk(uint32_t(image.size()), image.data(), borrow));
+            ASSERT_TRUE(store.convertLoaded());
+            ASSERT_TRUE(store.check()) << round;
+        }
+    }
+}
