@@ -1,6 +1,8 @@
 // RowBreaker: rebreaking one line into its row array, and finding rows by offset.
 #include "RowBreaker.h"
 
+#include <algorithm>
+
 namespace {
 
 // Collects row starts for the line's row array, which has a power-of-two capacity from 2 entries
@@ -56,18 +58,18 @@ private:
 
 }  // namespace
 
+// Row starts rise strictly, so both lookups are binary searches: a caret on a line of many rows
+// is found in a few steps on every keystroke.
 int32_t RowBreaker::restartRow(const LineRecord& line, uint32_t from) {
     if (line.rowCount <= 1 || !line.rowStarts) return 0;
-    int32_t row = 0;
-    while (row < line.rowCount - 1 && line.rowStarts[row] < from) ++row;
-    return row;
+    const uint32_t* starts = line.rowStarts;
+    return int32_t(std::lower_bound(starts, starts + (line.rowCount - 1), from) - starts);
 }
 
 int32_t RowBreaker::rowOfOffset(const LineRecord& line, uint32_t offset) {
     if (line.rowCount <= 1 || !line.rowStarts) return 0;
-    int32_t row = 0;
-    while (row < line.rowCount - 1 && line.rowStarts[row] <= offset) ++row;
-    return row;
+    const uint32_t* starts = line.rowStarts;
+    return int32_t(std::upper_bound(starts, starts + (line.rowCount - 1), offset) - starts);
 }
 
 int32_t RowBreaker::width(const uint8_t* text, uint32_t length) const {

@@ -18,7 +18,7 @@ bool TextStore::create(int32_t wrapWidth, int32_t tabWidth, uint32_t undoSizeLim
     encoding_ = defaultEncoding_;
     syntaxMode_ = 0;
     urlHighlighting_ = true;
-    undoSizeLimit_ = undoSizeLimit;
+    undo_.setLimit(undoSizeLimit);
     reset(encoding_);
     tokenBuffer_ = allocator_.allocate(initialTokenEntries * tokenEntryBytes);
     if (!tokenBuffer_) return false;
@@ -29,8 +29,9 @@ bool TextStore::create(int32_t wrapWidth, int32_t tabWidth, uint32_t undoSizeLim
 void TextStore::reset(TextEncoding encoding) {
     clearLines();
     encoding_ = encoding;
-    lastEditId_ = 0;
-    nextEditId_ = 1;
+    undo_.empty();
+    undo_.resetEditIds();
+    wantedColumn_ = -1;
     lineCount_ = 1;
     rowCount_ = 1;
     documentLineEnd_ = LineEnd::CrLf;
@@ -45,6 +46,7 @@ void TextStore::reset(TextEncoding encoding) {
 }
 
 void TextStore::destroy() {
+    undo_.release();
     clearLines();
     if (tokenBuffer_) allocator_.release(tokenBuffer_, tokenCapacity_ * tokenEntryBytes);
     tokenBuffer_ = nullptr;

@@ -146,29 +146,18 @@ void TextStore::chooseLineEnd() {
     mixedLineEnds_ = kinds > 1;
 }
 
-// Lines that the decoder would copy unchanged (ASCII in the 8-bit codes) are skipped.
+// The decoders pass over runs of ASCII without writing while their output keeps pace with the
+// input, so plain lines cost one scan.
 bool TextStore::decodeLine(LineRecord& line, bool* lossy) const {
     if (line.length == 0) return true;
     uint32_t length = line.length;
     bool ok = true;
     switch (encoding_) {
-    case TextEncoding::Jis:
-        if (bytescan::isPlainJis(line.text, length)) return true;
-        ok = Kanji::decodeJis(line.text, line.text, &length);
-        break;
-    case TextEncoding::EucJp:
-        if (bytescan::isAscii(line.text, length)) return true;
-        ok = Kanji::decodeEucJp(line.text, line.text, &length);
-        break;
-    case TextEncoding::Utf8:
-        if (bytescan::isAscii(line.text, length)) return true;
-        ok = Kanji::decodeUtf8(line.text, line.text, &length, lossy);
-        break;
-    case TextEncoding::Utf16Le:
-        ok = Kanji::decodeUtf16Le(line.text, line.text, &length, lossy);
-        break;
-    default:
-        return true;
+    case TextEncoding::Jis: ok = Kanji::decodeJis(line.text, line.text, &length); break;
+    case TextEncoding::EucJp: ok = Kanji::decodeEucJp(line.text, line.text, &length); break;
+    case TextEncoding::Utf8: ok = Kanji::decodeUtf8(line.text, line.text, &length, lossy); break;
+    case TextEncoding::Utf16Le: ok = Kanji::decodeUtf16Le(line.text, line.text, &length, lossy); break;
+    default: return true;
     }
     if (ok) line.length = length;
     return ok;

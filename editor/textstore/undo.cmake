@@ -1,0 +1,10 @@
+# Undo journal: its own library over one block of memory, knowing nothing of lines; the text store
+# links it. Included by this folder's CMakeLists.txt.
+add_library(ulo_undo STATIC ${CMAKE_CURRENT_LIST_DIR}/UndoJournal.cpp)
+target_include_directories(ulo_undo PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+
+ulo_add_test(undo_journal_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/UndoJournal_test.cpp LIBS ulo_undo)
+
+# Editing benchmark (typing, undo/redo, large blocks): bin/edit_bench, built on request.
+add_executable(edit_bench EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/bench/edit_bench.cpp)
+target_link_libraries(edit_bench PRIVATE ulo_textstore)
