@@ -1,0 +1,86 @@
+// Test host for the control's input and request tests: a parent window that records every
+// notification with whether it was posted or sent (and the caret numbers at that moment), can
+// consume keys, and drives the control through messages only.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Quorvale.h"
+
+namespace input_test {
+
+constexpr UINT notifyMessage = WM_APP + 9;
+
+struct Note {
+    WPARAM code;
+    LPARAM lParam;
+    bool posted;
+    int caret[2];     // ECN_CARETMOVED: column + 1 and line + 1 when it arrived
+};
+
+class Host {
+public:
+    Host();
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    HWND window() const { return window_; }
+    std::vector<Note> notes;
+    WPARAM consumeKey = 0;           // ECN_KEYDOWN with this key answers 1
+    LRESULT completionAnswer = 0;    // answer to ECN_COMPLETE / ECN_COMPLETEMORE
+
+    int count(WPARAM code) const;
+    const Note* last(WPARAM code) const;
+    void clear() { notes.clear(); }
+
+private:
+    static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
+    HWND window_ = nullptr;
+};
+
+// Dispatches every pending message for about `ms`, marking notifications that arrive posted.
+void pump(DWORD ms = 20);
+
+// A control filling 640 x 400 of the host.
+Quorvale* createControl(Host& host, uint32_t flags = 0, int wrapWidth = 80);
+
+// The request message; pointers as lParam.
+LRESULT request(Quorvale* q, uint32_t code, LPARAM argument = 0);
+template <class T> LRESULT request(Quorvale* q, uint32_t code, T* argument) {
+    return request(q, code, reinterpret_cast<LPARAM>(argument));
+}
+
+// The frame's load sequence for a file image (kept alive by the caller).
+bool load(Quorvale* q, std::string& image, TextEncoding encoding);
+// Every line's bytes through EC_FIRSTLINE / EC_NEXTLINE.
+std::vector<std::string> lines(Quorvale* q);
+// The selection as clipboard text through EC_GETSELECTIONSIZE / EC_GETSELECTIONTEXT.
+std::string selectionText(Quorvale* q);
+
+// Holds keys down in this thread's keyboard state (GetKeyState) for the guard's life.
+class Keys {
+public:
+    explicit Keys(std::initializer_list<int> keys);
+    ~Keys();
+    Keys(const Keys&) = delete;
+    Keys& operator=(const Keys&) = delete;
+
+private:
+    BYTE saved_[256];
+};
+
+// Posts a message to the control and pumps, as the system would deliver it.
+void post(Quorvale* q, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+void type(Quorvale* q, const std::string& text);
+void key(Quorvale* q, int virtualKey);
+// A client point at text cell (column, screen row).
+LPARAM cellPoint(Quorvale* q, int column, int row);
+
+// The clipboard's CF_TEXT, or "<none>".
+std::string clipboardText();
+void setClipboardText(const std::string& text);
+
+}  // namespace input_test

@@ -1,0 +1,13 @@
+# Window tests of the control's input and message interface (Windows configuration, under Wine
+# with a display). Included by this folder's CMakeLists.txt after the window library.
+if(NOT ULO_CONTROL_REQUEST_SOURCES OR NOT TARGET ulo_control_testhost)
+  return()
+endif()
+add_library(ulo_control_inputhost STATIC InputTestHost.cpp)
+target_link_libraries(ulo_control_inputhost PUBLIC ulo_control_testhost ulo_search)
+
+ulo_add_test(control_input_test SOURCES QuorvaleInput_test.cpp LIBS ulo_control_inputhost DISPLAY)
+ulo_add_test(control_requests_test SOURCES QuorvaleRequests_test.cpp LIBS ulo_control_inputhost DISPLAY)
+# Both use the one system clipboard and the real keyboard state.
+set_tests_properties(${ULO_TEST_PREFIX}control_input_test ${ULO_TEST_PREFIX}control_requests_test
+  PROPERTIES RESOURCE_LOCK ulo_clipboard TIMEOUT 120)
