@@ -15,6 +15,16 @@ uint32_t toUtf16(const uint8_t* src, uint32_t length, uint16_t* dst, uint32_t ro
 // converted (empty input or no room).
 uint32_t fromUtf16(const uint16_t* src, uint32_t units, uint8_t* dst, uint32_t room, bool* lossy);
 
+// One line of UTF-8 (the 1-, 2- and 3-byte forms as utf8::toUtf16 reads them) or of UTF-16LE
+// (a trailing odd byte is not converted) to code page 932, in place when dst == src. Characters
+// without a Shift_JIS form become "？" (81 48) and set *replaced. *length is the input length on
+// entry and the output length on success. False for malformed UTF-8 (a byte 0x80-0xC1 or
+// 0xF0-0xFF where a character begins, a sequence cut by the line end) or a conversion that
+// yields nothing. The Windows side converts in chunks of 8192 input bytes through fromUtf16; the
+// table side converts each character straight through its table, with the same result.
+bool fromUtf8Line(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced);
+bool fromUtf16LeLine(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced);
+
 // Text from Unix systems writes some JIS X 0208 characters with other code points than code page
 // 932 uses (WAVE DASH for the full-width tilde, MINUS SIGN for the full-width hyphen-minus, ...).
 // Both conversions take them as the code page's own forms, so such a file loads without

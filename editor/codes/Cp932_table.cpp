@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "ByteRuns.h"
 #include "TextCodes.h"
 
 namespace {
@@ -103,9 +104,118 @@ const Tables& tables() {
     return *built;
 }
 
+// Appends the code page 932 form of unit u; "？" for a unit without one.
+inline void putCode(const uint16_t* code, uint32_t u, uint8_t* dst, uint32_t& o, bool& replaced) {
+    uint16_t c = code[u];
+    if (c == kNoCode) {
+        replaced = true;
+        c = 0x8148;
+    }
+    if (c < 0x100) {
+        dst[o++] = static_cast<uint8_t>(c);
+    } else {
+        dst[o] = static_cast<uint8_t>(c >> 8);
+        dst[o + 1] = static_cast<uint8_t>(c);
+        o += 2;
+    }
+}
+
+// Copies the run of UTF-16LE units below 0x80 from src[2 * k] as bytes to dst[o], eight units
+// at a time; the bytes stored never pass the input already read.
+inline void copyAsciiUnits(const uint8_t* src, uint32_t total, uint8_t* dst, uint32_t& k, uint32_t& o) {
+#ifdef ULO_BYTERUNS_SSE2
+    const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
+    while (uint64_t(k) + 8 <= total) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 2 * k));
+        uint32_t plain = uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, high), _mm_setzero_si128())));
+        if (plain != 0xFFFF) {
+            uint32_t count = uint32_t(__builtin_ctz(~plain & 0xFFFFu)) / 2;
+            for (uint32_t j = 0; j < count; ++j) dst[o + j] = src[2 * (k + j)];
+            k += count;
+            o += count;
+            return;
+        }
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + o), _mm_packus_epi16(v, v));
+        k += 8;
+        o += 8;
+    }
+    if (total >= 8 && k < total) {
+        // The last units through one load that ends at the line's end.
+        uint32_t skip = k - (total - 8);
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 2 * (total - 8)));
+        uint32_t plain = uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, high), _mm_setzero_si128())));
+        uint32_t stop = (~plain & 0xFFFFu) >> (2 * skip);
+        uint32_t count = stop ? uint32_t(__builtin_ctz(stop)) / 2 : total - k;
+        for (uint32_t j = 0; j < count; ++j) dst[o + j] = src[2 * (k + j)];
+        k += count;
+        o += count;
+        return;
+    }
+#endif
+    while (k < total && src[2 * k + 1] == 0 && src[2 * k] < 0x80) dst[o++] = src[2 * k++];
+}
+
 }  // namespace
 
 namespace cp932 {
+
+// Every character's code page 932 form is no longer than its UTF-8 form, so the output never
+// overtakes the input.
+bool fromUtf8Line(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced) {
+    const uint16_t* code = tables().code;
+    const uint32_t n = *length;
+    uint32_t i = 0, o = 0;
+    bool lost = false;
+    while (i < n) {
+        uint8_t b = src[i];
+        if (b < 0x80) {
+            byteruns::copyRun<byteruns::Stop::HighBit>(src, n, dst, i, o);
+            continue;
+        }
+        // A run of multi-byte characters, each through the table.
+        do {
+            uint32_t u;
+            if (b >= 0xE0 && b <= 0xEF) {
+                if (n - i < 3) return false;
+                u = (b & 0x0Fu) << 12 | (src[i + 1] & 0x3Fu) << 6 | (src[i + 2] & 0x3Fu);
+                i += 3;
+            } else if (b >= 0xC2 && b <= 0xDF) {
+                if (n - i < 2) return false;
+                u = (b & 0x1Fu) << 6 | (src[i + 1] & 0x3Fu);
+                i += 2;
+            } else {
+                return false;
+            }
+            putCode(code, u, dst, o, lost);
+        } while (i < n && (b = src[i]) >= 0x80);
+    }
+    if (lost) *replaced = true;
+    *length = o;
+    return true;
+}
+
+bool fromUtf16LeLine(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced) {
+    const uint16_t* code = tables().code;
+    const uint32_t total = *length / 2;  // a trailing odd byte is not converted
+    uint32_t k = 0, o = 0;
+    bool lost = false;
+    while (k < total) {
+        uint32_t u = src[2 * k] | uint32_t(src[2 * k + 1]) << 8;
+        if (u < 0x80) {
+            copyAsciiUnits(src, total, dst, k, o);
+            continue;
+        }
+        // A run of other units, each through the table.
+        do {
+            ++k;
+            putCode(code, u, dst, o, lost);
+        } while (k < total && (u = src[2 * k] | uint32_t(src[2 * k + 1]) << 8) >= 0x80);
+    }
+    if (lost) *replaced = true;
+    *length = o;
+    return true;
+}
+
 
 uint32_t toUtf16(const uint8_t* src, uint32_t length, uint16_t* dst, uint32_t room) {
     const Tables& t = tables();

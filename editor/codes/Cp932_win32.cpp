@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <cstring>
+
+#include "Utf8.h"
+
 namespace cp932 {
 
 uint32_t toUtf16(const uint8_t* src, uint32_t length, uint16_t* dst, uint32_t room) {
@@ -16,6 +20,8 @@ uint32_t toUtf16(const uint8_t* src, uint32_t length, uint16_t* dst, uint32_t ro
 namespace {
 
 bool isUnixForm(uint16_t unit) {
+    // Every Unix form lies in one of these two ranges; most text has no unit in either.
+    if (!((unit >= 0x00A2 && unit <= 0x00AC) || (unit >= 0x2014 && unit <= 0x301C))) return false;
     for (const UnitFold& f : kUnixForms)
         if (f.unix == unit) return true;
     return false;
@@ -69,5 +75,74 @@ uint32_t convert(const uint16_t* src, uint32_t units, uint8_t* dst, uint32_t roo
 }
 
 }  // namespace
+
+namespace {
+
+// Converts the UTF-16LE units of a line that holds only units below 0x80 to their bytes (the
+// code page's own form of them), without a platform call. False when the line holds others.
+bool copyIfAscii(const uint8_t* src, uint32_t units, uint8_t* dst) {
+    for (uint32_t k = 0; k < units; ++k)
+        if (src[2 * k + 1] != 0 || src[2 * k] >= 0x80) return false;
+    for (uint32_t k = 0; k < units; ++k) dst[k] = src[2 * k];
+    return true;
+}
+
+// True when every byte is below 0x80: such UTF-8 is its own code page 932 form.
+bool isAscii(const uint8_t* text, uint32_t length) {
+    uint64_t any = 0;
+    uint32_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        any |= word;
+    }
+    for (; i < length; ++i) any |= text[i];
+    return (any & 0x8080808080808080u) == 0;
+}
+
+}  // namespace
+
+bool fromUtf8Line(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced) {
+    const uint32_t n = *length;
+    if (isAscii(src, n)) {
+        if (dst != src) std::memcpy(dst, src, n);
+        return true;
+    }
+    uint16_t units[utf8::kChunkBytes];
+    uint32_t done = 0, o = 0;
+    while (done < n) {
+        utf8::Chunk c = utf8::toUtf16(src + done, n - done, units);
+        if (c.bad || c.consumed == 0) return false;
+        done += c.consumed;
+        // The output never passes the input consumed so far, so that much room is enough.
+        uint32_t written = fromUtf16(units, c.units, dst + o, done - o, replaced);
+        if (written == 0) return false;
+        o += written;
+    }
+    *length = o;
+    return true;
+}
+
+bool fromUtf16LeLine(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced) {
+    const uint32_t kChunkUnits = 4096;
+    uint16_t units[kChunkUnits];
+    const uint32_t n = *length, total = n / 2;  // a trailing odd byte is not converted
+    if (copyIfAscii(src, total, dst)) {
+        *length = total;
+        return true;
+    }
+    uint32_t done = 0, o = 0;
+    while (done < total) {
+        uint32_t count = total - done < kChunkUnits ? total - done : kChunkUnits;
+        const uint8_t* p = src + 2 * done;
+        for (uint32_t k = 0; k < count; ++k) units[k] = static_cast<uint16_t>(p[2 * k] | p[2 * k + 1] << 8);
+        done += count;
+        uint32_t written = fromUtf16(units, count, dst + o, n - o, replaced);
+        if (written == 0) return false;
+        o += written;
+    }
+    *length = o;
+    return true;
+}
 
 }  // namespace cp932

@@ -2,9 +2,9 @@
 // In-place decoding is safe because no decoder's output runs ahead of the input it has consumed.
 #include <cstring>
 
+#include "ByteRuns.h"
 #include "Cp932.h"
 #include "Kanji.h"
-#include "Utf8.h"
 
 namespace {
 
@@ -52,15 +52,21 @@ bool Kanji::decodeJis(const uint8_t* source, uint8_t* destination, uint32_t* len
             for (++i; i < n && source[i] != kSi; ++i) destination[o++] = source[i] | 0x80;
             if (i < n) ++i;
         } else if (kanji) {
-            if (i + 1 >= n) break;  // half a character at the end of the line
-            uint8_t row = source[i], cell = source[i + 1];
-            jisToSjis(&row, &cell);
-            destination[o++] = row;
-            destination[o++] = cell;
-            i += 2;
+            // Pairs up to the next escape or SO; a single byte left at the end is dropped.
+            byteruns::convertPairBlocks<false>(source, n, destination, i, o);
+            if (i >= n || (b = source[i]) == kEsc || b == kSo) continue;
+            do {
+                if (i + 1 >= n) {
+                    i = n;
+                    break;
+                }
+                uint8_t cell = source[i + 1];
+                byteruns::putPair(destination + o, b, cell);
+                o += 2;
+                i += 2;
+            } while (i < n && (b = source[i]) != kEsc && b != kSo);
         } else {
-            destination[o++] = b;
-            i += 1;
+            byteruns::copyRun<byteruns::Stop::JisControl>(source, n, destination, i, o);
         }
     }
     *length = o;
@@ -73,62 +79,41 @@ bool Kanji::decodeEucJp(const uint8_t* source, uint8_t* destination, uint32_t* l
     while (i < n) {
         uint8_t b = source[i];
         if (b < 0x80) {
-            destination[o++] = b;
-            i += 1;
+            byteruns::copyRun<byteruns::Stop::HighBit>(source, n, destination, i, o);
             continue;
         }
-        if (i + 1 >= n) return false;
-        if (b == 0x8E) {
-            destination[o++] = source[i + 1];  // half-width katakana
-        } else {
-            uint8_t row = b & 0x7F, cell = source[i + 1] & 0x7F;
-            jisToSjis(&row, &cell);
-            destination[o++] = row;
-            destination[o++] = cell;
+        // A run of pairs: whole blocks of characters at once, then pair by pair.
+        byteruns::convertPairBlocks<true>(source, n, destination, i, o);
+        while (i < n && (b = source[i]) >= 0x80) {
+            if (i + 1 >= n) return false;
+            uint8_t next = source[i + 1];
+            if (b == 0x8E) {
+                destination[o++] = next;  // half-width katakana
+            } else {
+                byteruns::putPair(destination + o, b & 0x7F, next & 0x7F);
+                o += 2;
+            }
+            i += 2;
         }
-        i += 2;
     }
     *length = o;
     return true;
 }
 
+// The code page 932 seam converts whole lines of UTF-8 and UTF-16LE, through its table or
+// through the platform in chunks.
 bool Kanji::decodeUtf8(const uint8_t* source, uint8_t* destination, uint32_t* length,
                        bool* lossy) {
-    uint16_t units[utf8::kChunkBytes];
-    const uint32_t n = *length;
-    uint32_t done = 0, o = 0;
     bool replaced = false;
-    while (done < n) {
-        utf8::Chunk c = utf8::toUtf16(source + done, n - done, units);
-        if (c.bad || c.consumed == 0) return false;
-        done += c.consumed;
-        // The output never passes the input consumed so far, so that much room is enough.
-        uint32_t written = cp932::fromUtf16(units, c.units, destination + o, done - o, &replaced);
-        if (written == 0) return false;
-        o += written;
-    }
+    if (!cp932::fromUtf8Line(source, destination, length, &replaced)) return false;
     if (lossy && replaced) *lossy = true;
-    *length = o;
     return true;
 }
 
 bool Kanji::decodeUtf16Le(const uint8_t* source, uint8_t* destination, uint32_t* length,
                           bool* lossy) {
-    const uint32_t kChunkUnits = 4096;
-    uint16_t units[kChunkUnits];
-    const uint32_t n = *length, total = n / 2;  // a trailing odd byte is not converted
-    uint32_t done = 0, o = 0;
     bool replaced = false;
-    while (done < total) {
-        uint32_t count = total - done < kChunkUnits ? total - done : kChunkUnits;
-        const uint8_t* p = source + 2 * done;
-        for (uint32_t k = 0; k < count; ++k) units[k] = static_cast<uint16_t>(p[2 * k] | p[2 * k + 1] << 8);
-        done += count;
-        uint32_t written = cp932::fromUtf16(units, count, destination + o, n - o, &replaced);
-        if (written == 0) return false;
-        o += written;
-    }
+    if (!cp932::fromUtf16LeLine(source, destination, length, &replaced)) return false;
     if (lossy && replaced) *lossy = true;
-    *length = o;
     return true;
 }

@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <random>
 
+#include "Cp932.h"
 #include "KanjiTestSupport.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -141,5 +143,183 @@ TEST(KanjiDecodeRandom, ArbitraryBytesNeverCrashOrOverrun) {
             }
         }
         Kanji::detect(input.data(), static_cast<uint32_t>(size));
+    }
+}
+
+namespace {
+
+// The decoders as plain per-character loops over the code page 932 seam's unit conversion: the
+// fast paths (runs of ASCII, pair tables, straight table lookups) must give exactly their result.
+bool plainJis(const uint8_t* s, uint8_t* d, uint32_t* length) {
+    const uint32_t n = *length;
+    uint32_t i = 0, o = 0;
+    bool kanji = false;
+    while (i < n) {
+        uint8_t b = s[i];
+        if (b == 0x1B) {
+            if (i + 1 >= n) return false;
+            uint8_t c = s[i + 1];
+            if (c == 'K' || c == 'H') {
+                kanji = c == 'K';
+                i += 2;
+                continue;
+            }
+            if (c != '$' && c != '(') return false;
+            if (i + 2 >= n) {
+                if (c == '$') return false;
+                break;
+            }
+            uint8_t f = s[i + 2];
+            bool ok = c == '$' ? (f == 'B' || f == '@') : (f == 'B' || f == 'J' || f == 'H');
+            if (!ok) return false;
+            kanji = c == '$';
+            i += 3;
+        } else if (b == 0x0E) {
+            for (++i; i < n && s[i] != 0x0F; ++i) d[o++] = s[i] | 0x80;
+            if (i < n) ++i;
+        } else if (kanji) {
+            if (i + 1 >= n) break;
+            uint8_t row = s[i], cell = s[i + 1];
+            Kanji::jisToSjis(&row, &cell);
+            d[o++] = row;
+            d[o++] = cell;
+            i += 2;
+        } else {
+            d[o++] = s[i++];
+        }
+    }
+    *length = o;
+    return true;
+}
+
+bool plainEucJp(const uint8_t* s, uint8_t* d, uint32_t* length) {
+    const uint32_t n = *length;
+    uint32_t i = 0, o = 0;
+    while (i < n) {
+        uint8_t b = s[i];
+        if (b < 0x80) {
+            d[o++] = s[i++];
+            continue;
+        }
+        if (i + 1 >= n) return false;
+        if (b == 0x8E) {
+            d[o++] = s[i + 1];
+        } else {
+            uint8_t row = b & 0x7F, cell = s[i + 1] & 0x7F;
+            Kanji::jisToSjis(&row, &cell);
+            d[o++] = row;
+            d[o++] = cell;
+        }
+        i += 2;
+    }
+    *length = o;
+    return true;
+}
+
+bool plainUtf8(const uint8_t* s, uint8_t* d, uint32_t* length, bool* lossy) {
+    std::vector<uint16_t> units(utf8::kChunkBytes);
+    const uint32_t n = *length;
+    uint32_t done = 0, o = 0;
+    bool replaced = false;
+    while (done < n) {
+        utf8::Chunk c = utf8::toUtf16(s + done, n - done, units.data());
+        if (c.bad || c.consumed == 0) return false;
+        done += c.consumed;
+        uint32_t written = cp932::fromUtf16(units.data(), c.units, d + o, done - o, &replaced);
+        if (written == 0) return false;
+        o += written;
+    }
+    if (replaced) *lossy = true;
+    *length = o;
+    return true;
+}
+
+bool plainUtf16(const uint8_t* s, uint8_t* d, uint32_t* length, bool* lossy) {
+    const uint32_t total = *length / 2;
+    uint32_t o = 0;
+    bool replaced = false;
+    for (uint32_t done = 0; done < total;) {
+        uint32_t count = std::min<uint32_t>(total - done, 4096);
+        std::vector<uint16_t> units(count);
+        for (uint32_t k = 0; k < count; ++k) units[k] = uint16_t(s[2 * (done + k)] | s[2 * (done + k) + 1] << 8);
+        done += count;
+        uint32_t written = cp932::fromUtf16(units.data(), count, d + o, *length - o, &replaced);
+        if (written == 0) return false;
+        o += written;
+    }
+    if (replaced) *lossy = true;
+    *length = o;
+    return true;
+}
+
+// Random lines of ASCII runs (long enough for the sixteen-byte paths), characters of the code and
+// steering bytes.
+Bytes mixedLine(std::mt19937& random, int code) {
+    static const std::vector<Bytes> pieces[4] = {
+        {bytesOf("\x1B$B"), bytesOf("\x1B(B"), bytesOf("\x1B(J"), bytesOf("\x1BK"), bytesOf("\x1BH"),
+         bytesOf("I="), bytesOf("$\""), bytesOf("\x0E\x31\x32\x0F"), bytesOf("\x0E"), bytesOf("\x1B"),
+         bytesOf("\x1B$"), bytesOf("\x1B("), bytesOf("\x1B$B$\"$$$&$($*4A;zI=<(I=\x1B(B"),
+         bytesOf("\x1B$B$\"$$$&$($*4A;zI=<(I=$\"$$$&$($*4A;zI=<(")},
+        {bytesOf("\xC9\xBD"), bytesOf("\xA4\xA2"), bytesOf("\x8E\xB1"), bytesOf("\x8F\xA2\xAF"),
+         bytesOf("\xFE\xFE"), bytesOf("\xA1"), bytesOf("\x8E"),
+         bytesOf("\xA4\xA2\xA4\xA4\xA4\xA6\xA4\xA8\xA4\xAA\xB4\xC1\xBB\xFA\xC9\xBD\xBC\xA8\xB0\xA1"),
+         bytesOf("\xA4\xA2\xA4\xA4\xA4\xA6\xA4\xA8\xA4\xAA\xB4\xC1\xBB\xFA\xC9\xBD\xBC\xA8\xB0\xA1\xA4\xA2\xA4\xA4\xA4\xA6\xA4\xA8\xA4\xAA\xB4\xC1\xBB\xFA\xC9\xBD\xBC\xA8\xB0")},
+        {bytesOf("\xE3\x81\x82"), bytesOf("\xE4\xB8\x82"), bytesOf("\xC2\xA2"), bytesOf("\xE3\x80\x9C"),
+         bytesOf("\xEF\xBD\xB1"), bytesOf("\xED\xA0\x80"), bytesOf("\xE3\x81"), bytesOf("\x80"), bytesOf("\xF0")},
+        {Bytes{0x42, 0x30}, Bytes{0x02, 0x4E}, Bytes{0x5C, 0x00}, Bytes{0x7F, 0x00}, Bytes{0x80, 0x00},
+         Bytes{0x3D, 0xD8}, Bytes{0x1C, 0x30}, Bytes{0x61, 0xFF}, Bytes{0x00, 0x01}}};
+    Bytes line;
+    int parts = int(random() % 12);
+    for (int p = 0; p < parts; ++p) {
+        if (random() % 3 == 0) {
+            size_t run = random() % 40;
+            for (size_t k = 0; k < run; ++k) {
+                uint8_t b = uint8_t(0x20 + random() % 0x5F);
+                line.push_back(b);
+                if (code == 3) line.push_back(0);
+            }
+        } else {
+            const Bytes& piece = pieces[code][random() % pieces[code].size()];
+            line.insert(line.end(), piece.begin(), piece.end());
+        }
+    }
+    if (code == 3 && random() % 5 == 0) line.push_back('x');  // an odd byte at the end
+    return line;
+}
+
+}  // namespace
+
+TEST(KanjiDecodeRandom, FastPathsAgreeWithPlainLoops) {
+    std::mt19937 random(4242);
+    for (int round = 0; round < 4000; ++round) {
+        for (int code = 0; code < 4; ++code) {
+            Bytes input = mixedLine(random, code), fast = input, plain = input;
+            uint32_t fastLength = uint32_t(input.size()), plainLength = fastLength;
+            bool fastLossy = false, plainLossy = false, fastOk, plainOk;
+            switch (code) {
+            case 0:
+                fastOk = Kanji::decodeJis(fast.data(), fast.data(), &fastLength);
+                plainOk = plainJis(plain.data(), plain.data(), &plainLength);
+                break;
+            case 1:
+                fastOk = Kanji::decodeEucJp(fast.data(), fast.data(), &fastLength);
+                plainOk = plainEucJp(plain.data(), plain.data(), &plainLength);
+                break;
+            case 2:
+                fastOk = Kanji::decodeUtf8(fast.data(), fast.data(), &fastLength, &fastLossy);
+                plainOk = plainUtf8(plain.data(), plain.data(), &plainLength, &plainLossy);
+                break;
+            default:
+                fastOk = Kanji::decodeUtf16Le(fast.data(), fast.data(), &fastLength, &fastLossy);
+                plainOk = plainUtf16(plain.data(), plain.data(), &plainLength, &plainLossy);
+                break;
+            }
+            ASSERT_EQ(fastOk, plainOk) << "code " << code << " round " << round;
+            if (!fastOk) continue;
+            ASSERT_EQ(fastLength, plainLength) << "code " << code << " round " << round;
+            ASSERT_EQ(Bytes(fast.begin(), fast.begin() + fastLength), Bytes(plain.begin(), plain.begin() + plainLength))
+                << "code " << code << " round " << round;
+            ASSERT_EQ(fastLossy, plainLossy) << "code " << code << " round " << round;
+        }
     }
 }

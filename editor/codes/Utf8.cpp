@@ -1,6 +1,8 @@
 // UTF-8 <-> UTF-16 conversion by hand, in fixed-size chunks.
 #include "Utf8.h"
 
+#include "ByteRuns.h"
+
 namespace utf8 {
 
 Chunk toUtf16(const uint8_t* text, uint32_t length, uint16_t* units) {
@@ -9,7 +11,20 @@ Chunk toUtf16(const uint8_t* text, uint32_t length, uint16_t* units) {
     while (i < end) {
         uint8_t b = text[i];
         if (b < 0x80) {
-            units[n++] = b;
+#ifdef ULO_BYTERUNS_SSE2
+            // Runs of ASCII sixteen bytes at a time.
+            while (i + 16 <= end) {
+                __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+                if (_mm_movemask_epi8(v)) break;
+                __m128i zero = _mm_setzero_si128();
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(units + n), _mm_unpacklo_epi8(v, zero));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(units + n + 8), _mm_unpackhi_epi8(v, zero));
+                i += 16;
+                n += 16;
+            }
+            if (i >= end || text[i] >= 0x80) continue;
+#endif
+            units[n++] = text[i];
             i += 1;
         } else if (b >= 0xC2 && b <= 0xDF) {
             if (i + 2 > end) break;

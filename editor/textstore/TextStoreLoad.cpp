@@ -163,6 +163,24 @@ bool TextStore::decodeLine(LineRecord& line, bool* lossy) const {
     return ok;
 }
 
+namespace {
+
+// A freshly loaded line (no row array) that is short and has no TAB keeps one row of its width,
+// exactly as the full walk would find; every other line gets the full walk.
+void breakConvertedLine(const RowBreaker& breaker, LineRecord& line, StoreAllocator& allocator, bool urlHighlighting) {
+    int32_t width;
+    if (!line.rowStarts && breaker.fitsOneRow(line.text, line.length, &width) &&
+        bytescan::findByte(line.text, 0, line.length, 0x09) == line.length) {
+        line.rowCount = 1;
+        line.singleRowWidth = width;
+        line.urlFlags = urlHighlighting ? 0 : LineRecord::urlScanned;
+        return;
+    }
+    breaker.rebreak(line, 0, allocator, urlHighlighting);
+}
+
+}  // namespace
+
 // Each line is broken into rows right after its decoding, while it is at hand; after a failure
 // the remaining lines still get rows, so that the store stays consistent until the next reset.
 bool TextStore::convertLoaded() {
@@ -178,7 +196,7 @@ bool TextStore::convertLoaded() {
         int32_t rows = 0;
         for (LineRecord* line = &head_; line; line = line->next) {
             if (decode && !decodeLine(*line, lossy ? nullptr : &lossy)) decode = ok = false;
-            breaker.rebreak(*line, 0, allocator_, urlHighlighting_);
+            breakConvertedLine(breaker, *line, allocator_, urlHighlighting_);
             rows += line->rowCount;
         }
         rowCount_ = rows;
