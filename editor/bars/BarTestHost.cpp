@@ -1,6 +1,8 @@
 // Test host for the bar window tests (see BarTestHost.h).
 #include "BarTestHost.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace bars_test {
@@ -19,6 +21,17 @@ void registerOnce(const char* name, WNDPROC procedure) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = name;
     RegisterClassA(&wc);
+}
+
+// For a test window's procedure: the object given as the creation parameter, kept in the
+// window's user data from WM_NCCREATE on (null before).
+template <class T>
+T* windowObject(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
+                              reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    }
+    return reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 // State of whileMenuOpen, reached from the timer procedure.
@@ -102,11 +115,7 @@ HostWindow::~HostWindow() {
 }
 
 LRESULT CALLBACK HostWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
-                              reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    }
-    auto* host = reinterpret_cast<HostWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* host = windowObject<HostWindow>(window, message, lParam);
     if (host != nullptr && message == WM_COMMAND) {
         host->commands.push_back({wParam, lParam});
         return 0;
@@ -127,11 +136,7 @@ FakeEditor::FakeEditor() {
 FakeEditor::~FakeEditor() { DestroyWindow(window_); }
 
 LRESULT CALLBACK FakeEditor::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
-                              reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    }
-    auto* editor = reinterpret_cast<FakeEditor*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* editor = windowObject<FakeEditor>(window, message, lParam);
     if (editor != nullptr && message == WM_CLOSE) {
         ++editor->closes;
         return 0;
@@ -183,6 +188,21 @@ COLORREF screenPixel(HWND window, int x, int y) {
     const COLORREF pixel = GetPixel(dc, x, y);
     ReleaseDC(window, dc);
     return pixel;
+}
+
+HICON loadIcon(const char* name, int size) {
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, size, size, 0));
+}
+
+std::string toolText(HWND toolTip, HWND owner, UINT_PTR id) {
+    char text[600] = "";
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = owner;
+    info.uId = id;
+    info.lpszText = text;
+    SendMessageA(toolTip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
+    return text;
 }
 
 }  // namespace bars_test

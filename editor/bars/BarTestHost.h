@@ -72,4 +72,10 @@ bool whileMenuOpen(const std::function<void()>& open, const std::function<void(H
 // Pixel of a window's client area as shown on the screen.
 COLORREF screenPixel(HWND window, int x, int y);
 
+// The program's icon resource `name` at `size` x `size` pixels (null when it is missing).
+HICON loadIcon(const char* name, int size = 16);
+
+// The text the tooltip window `toolTip` holds for tool `id` of `owner` (at most 599 bytes).
+std::string toolText(HWND toolTip, HWND owner, UINT_PTR id);
+
 }  // namespace bars_test

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "PointerModel.h"
+
 namespace bars {
 
 // Registers a bar class once per process (tooltip common controls initialised first): byte-aligned
@@ -94,5 +96,57 @@ void deleteTool(HWND toolTip, HWND owner, UINT_PTR id);
 
 // Captures the mouse for `window` and asks for WM_MOUSELEAVE.
 void captureWithLeave(HWND window);
+
+// The pointer model's capture on a bar window: captured with a leave notice, released only while
+// this window holds it. `window` is the bar's own window member, read at each call.
+class BarPointerSink : public PointerSink {
+public:
+    explicit BarPointerSink(const HWND& window) : window_(window) {}
+    void capturePointer() override { captureWithLeave(window_); }
+    void releasePointer() override {
+        if (GetCapture() == window_) ReleaseCapture();
+    }
+
+private:
+    const HWND& window_;
+};
+
+// The messages both bars answer alike: creation, destruction, painting, background and the
+// pointer's messages, forwarded to T's handlers. False (result untouched) for any other message.
+template <class T>
+bool routeBarMessage(T& bar, HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_CREATE:
+        bar.window_ = window;
+        result = bar.onCreate();
+        return true;
+    case WM_DESTROY:
+        bar.onDestroy();
+        result = 0;
+        return true;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(window, 0, 0);
+        bar.window_ = nullptr;
+        result = DefWindowProcA(window, message, wParam, lParam);
+        return true;
+    case WM_PAINT:
+        bar.onPaint();
+        result = 0;
+        return true;
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSELEAVE:
+    case WM_CAPTURECHANGED:
+    case WM_RBUTTONDOWN:
+        result = bar.onMouse(message, wParam, lParam);
+        return true;
+    default:
+        return false;
+    }
+}
 
 }  // namespace bars

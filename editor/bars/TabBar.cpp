@@ -92,32 +92,12 @@ void TabBar::repaint() {
 }
 
 LRESULT TabBar::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (routeBarMessage(*this, window, message, wParam, lParam, result)) return result;
     switch (message) {
-    case WM_CREATE:
-        window_ = window;
-        return onCreate();
-    case WM_DESTROY:
-        onDestroy();
-        return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window, 0, 0);
-        window_ = nullptr;
-        return DefWindowProcA(window, message, wParam, lParam);
-    case WM_PAINT:
-        onPaint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SIZE:
         onSize(lParam);
         return 0;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_MOUSELEAVE:
-    case WM_CAPTURECHANGED:
-    case WM_RBUTTONDOWN:
-        return onMouse(message, wParam, lParam);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -176,12 +156,6 @@ RECT TabBar::tabRect(size_t index) {
 int TabBar::sidePad() {
     ensureLayout();
     return pad_;
-}
-
-void TabBar::PointerHooks::capturePointer() { captureWithLeave(bar_.window_); }
-
-void TabBar::PointerHooks::releasePointer() {
-    if (GetCapture() == bar_.window_) ReleaseCapture();
 }
 
 void TabBar::PointerHooks::drawItem(int item, PointerState look) {

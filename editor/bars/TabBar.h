@@ -76,6 +76,9 @@ protected:
     const TabItem& tab(size_t index) const { return tabs_[index]; }
 
 private:
+    template <class T>
+    friend bool routeBarMessage(T&, HWND, UINT, WPARAM, LPARAM, LRESULT&);
+
     LRESULT onCreate();
     void onDestroy();
     void onPaint();
@@ -91,11 +94,9 @@ private:
 
     // What the pointer model asks of the bar (a member, so that windowProc stays the first
     // virtual operation of TabBar).
-    class PointerHooks : public PointerSink {
+    class PointerHooks : public BarPointerSink {
     public:
-        explicit PointerHooks(TabBar& bar) : bar_(bar) {}
-        void capturePointer() override;
-        void releasePointer() override;
+        explicit PointerHooks(TabBar& bar) : BarPointerSink(bar.window_), bar_(bar) {}
         void drawItem(int item, PointerState look) override;
         void fireItem(int item) override;
 

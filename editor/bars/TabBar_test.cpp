@@ -12,15 +12,12 @@
 using bars::TabBar;
 using bars_test::FakeEditor;
 using bars_test::HostWindow;
+using bars_test::loadIcon;
 using bars_test::mouse;
 using bars_test::pump;
 using bars_test::screenPixel;
 
 namespace {
-
-HICON loadIcon(const char* name) {
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, 16, 16, 0));
-}
 
 class TabBarTest : public ::testing::Test {
 protected:
@@ -56,15 +53,7 @@ protected:
         return POINT{(r.left + r.right) / 2, 8};
     }
     std::string toolText(UINT_PTR id) {
-        char text[600] = "";
-        TOOLINFOA info{};
-        info.cbSize = TTTOOLINFOA_V2_SIZE;
-        info.hwnd = bar->window();
-        info.uId = id;
-        info.lpszText = text;
-        SendMessageA(bar->toolTipWindow(), TTM_GETTEXTA, sizeof text,
-                     reinterpret_cast<LPARAM>(&info));
-        return text;
+        return bars_test::toolText(bar->toolTipWindow(), bar->window(), id);
     }
 };
 

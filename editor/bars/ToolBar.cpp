@@ -98,31 +98,11 @@ RECT ToolBar::toolArea(const Button& button) const {
 }
 
 LRESULT ToolBar::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (routeBarMessage(*this, window, message, wParam, lParam, result)) return result;
     switch (message) {
-    case WM_CREATE:
-        window_ = window;
-        return onCreate();
-    case WM_DESTROY:
-        onDestroy();
-        return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window, 0, 0);
-        window_ = nullptr;
-        return DefWindowProcA(window, message, wParam, lParam);
-    case WM_PAINT:
-        onPaint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_COMMAND:
         return SendMessageA(parent_, WM_COMMAND, wParam, lParam);
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_MOUSELEAVE:
-    case WM_CAPTURECHANGED:
-    case WM_RBUTTONDOWN:
-        return onMouse(message, wParam, lParam);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -166,12 +146,6 @@ LRESULT ToolBar::onMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN: SendMessageA(parent_, WM_RBUTTONDOWN, wParam, lParam); break;
     }
     return 0;
-}
-
-void ToolBar::PointerHooks::capturePointer() { captureWithLeave(bar_.window_); }
-
-void ToolBar::PointerHooks::releasePointer() {
-    if (GetCapture() == bar_.window_) ReleaseCapture();
 }
 
 void ToolBar::PointerHooks::drawItem(int item, PointerState look) {

@@ -63,6 +63,9 @@ public:
     HDC surfaceDc() const { return surface_.dc(); }
 
 private:
+    template <class T>
+    friend bool routeBarMessage(T&, HWND, UINT, WPARAM, LPARAM, LRESULT&);
+
     struct Button {
         int x = 0;  // left edge of the frame: the position given less 4
         HICON icon = nullptr;
@@ -82,11 +85,9 @@ private:
     void drawButton(size_t index, PointerState look);
     RECT toolArea(const Button& button) const;
 
-    class PointerHooks : public PointerSink {
+    class PointerHooks : public BarPointerSink {
     public:
-        explicit PointerHooks(ToolBar& bar) : bar_(bar) {}
-        void capturePointer() override;
-        void releasePointer() override;
+        explicit PointerHooks(ToolBar& bar) : BarPointerSink(bar.window_), bar_(bar) {}
         void drawItem(int item, PointerState look) override;
         void fireItem(int item) override;
 

@@ -14,16 +14,12 @@
 
 using bars::ToolBar;
 using bars_test::HostWindow;
+using bars_test::loadIcon;
 using bars_test::mouse;
 using bars_test::pump;
 using bars_test::screenPixel;
 
 namespace {
-
-HICON loadIcon(const char* name, int size = 16) {
-    return static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, size, size, 0));
-}
 
 constexpr UINT kOneShot = 40001;
 
@@ -67,15 +63,7 @@ protected:
         mouse(bar->window(), WM_LBUTTONUP, x, y);
     }
     std::string toolText(UINT_PTR id) {
-        char text[200] = "";
-        TOOLINFOA info{};
-        info.cbSize = TTTOOLINFOA_V2_SIZE;
-        info.hwnd = bar->window();
-        info.uId = id;
-        info.lpszText = text;
-        SendMessageA(bar->toolTipWindow(), TTM_GETTEXTA, sizeof text,
-                     reinterpret_cast<LPARAM>(&info));
-        return text;
+        return bars_test::toolText(bar->toolTipWindow(), bar->window(), id);
     }
     RECT toolRect(UINT_PTR id) {
         TOOLINFOA info{};

@@ -9,6 +9,16 @@ constexpr int32_t plainGutter = 8;       // pixels of blank margin without line 
 constexpr int32_t minimumWrap = 40;      // window-width wrapping never goes narrower
 constexpr int32_t firstShownWidth = 0x7FFF;  // a screen row's remembered width before any show
 
+// The view's top row never passes totalRows - margin - 1; the margin is visible rows - 3 when at
+// least 4 rows are visible, else 1.
+inline int32_t scrollMargin(int32_t visibleRows) { return visibleRows >= 4 ? visibleRows - 3 : 1; }
+inline int32_t lastTopRow(int32_t totalRows, int32_t visibleRows) {
+    const int32_t last = totalRows - scrollMargin(visibleRows) - 1;
+    return last > 0 ? last : 0;
+}
+// The page of Page Up / Page Down: visible rows - 2 (1 when fewer than 3 rows are visible).
+inline int32_t pageRows(int32_t visibleRows) { return visibleRows >= 3 ? visibleRows - 2 : 1; }
+
 // Digits of the line-number gutter: 3 below 1000 lines, one more for each further power of ten.
 int32_t gutterDigits(int32_t lineCount);
 // Pixels of the gutter: (digits + 2) cells with line numbers, else 8.
@@ -32,14 +42,9 @@ struct ClientGeometry {
     int32_t visibleColumns() const { return (width - gutter) / cell + 1; }
     int32_t visibleRows() const { return (height + lineHeight - 1) / lineHeight; }
     int32_t renderedRows() const { return visibleRows() + 1; }
-    // The view's top row never passes totalRows - margin - 1.
-    int32_t scrollMargin() const { return visibleRows() >= 4 ? visibleRows() - 3 : 1; }
-    int32_t lastTopRow(int32_t totalRows) const {
-        const int32_t last = totalRows - scrollMargin() - 1;
-        return last > 0 ? last : 0;
-    }
-    // The page of Page Up / Page Down.
-    int32_t pageRows() const { return visibleRows() >= 3 ? visibleRows() - 2 : 1; }
+    int32_t scrollMargin() const { return layout::scrollMargin(visibleRows()); }
+    int32_t lastTopRow(int32_t totalRows) const { return layout::lastTopRow(totalRows, visibleRows()); }
+    int32_t pageRows() const { return layout::pageRows(visibleRows()); }
     // The horizontal offset stays within 0 .. wrap * cell + gutter - width.
     int32_t clampHorizontal(int32_t offset, int32_t wrapWidth) const;
 };

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -82,5 +84,26 @@ LPARAM cellPoint(Quorvale* q, int column, int row);
 // The clipboard's CF_TEXT, or "<none>".
 std::string clipboardText();
 void setClipboardText(const std::string& text);
+
+// The fixture both window test programs build on: a host, one control in it (made by the
+// derived fixture) and the image of the text last loaded, which must outlive the document.
+class ControlTest : public ::testing::Test {
+protected:
+    Host host;
+    Quorvale* q = nullptr;
+    std::string image;
+
+    void TearDown() override {
+        if (q) DestroyWindow(q->window());
+        pump();
+    }
+    // Loads Shift_JIS `text` through the requests and forgets the notifications of the load.
+    void loadText(const std::string& text) {
+        image = text;
+        ASSERT_TRUE(load(q, image, TextEncoding::ShiftJis));
+        pump();
+        host.clear();
+    }
+};
 
 }  // namespace input_test

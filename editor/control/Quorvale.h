@@ -11,7 +11,7 @@
 //   mouse (onMouse), scroll bars and wheel (onScroll),
 //   focus (onFocus), cursor (onSetCursor)                    QuorvaleInput*.cpp
 //   EC_REQUEST (onRequest)                                   QuorvaleRequests*.cpp
-// (input.cmake lists the input and request files; until it does, pending/ stands in for them.)
+// (input.cmake lists the input and request files.)
 // The message numbers and codes are in QuorvaleMessages.h.
 #pragma once
 #include <windows.h>

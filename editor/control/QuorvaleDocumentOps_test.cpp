@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "FindRequestTest.h"
 #include "LineRecord.h"
 #include "SearchIF_Simple.h"
 #include "TextStore.h"
@@ -40,11 +41,7 @@ protected:
         return out;
     }
     FindRequest request(const char* pattern, uint32_t flags = 0) {
-        EXPECT_TRUE(search.setPattern(pattern));
-        FindRequest r{};
-        r.flags = flags;
-        r.search = &search;
-        return r;
+        return find_test::findRequest(search, pattern, flags);
     }
     std::pair<LinePos, LinePos> selection() {
         LinePos a, b;

@@ -18,12 +18,8 @@ namespace {
 int batteryPower() { return 0; }
 int mainsPower() { return 1; }
 
-class Input : public ::testing::Test {
+class Input : public ControlTest {
 protected:
-    Host host;
-    Quorvale* q = nullptr;
-    std::string image;
-
     void create(uint32_t flags = 0) {
         q = createControl(host, flags);
         ASSERT_NE(q, nullptr);
@@ -33,14 +29,7 @@ protected:
     void SetUp() override { create(); }
     void TearDown() override {
         Quorvale::setPowerStatusReader(nullptr);
-        if (q) DestroyWindow(q->window());
-        pump();
-    }
-    void loadText(const std::string& text) {
-        image = text;
-        ASSERT_TRUE(load(q, image, TextEncoding::ShiftJis));
-        pump();
-        host.clear();
+        ControlTest::TearDown();
     }
     CaretState caret() {
         CaretState c{};
@@ -50,6 +39,11 @@ protected:
     void click(int column, int row, UINT down = WM_LBUTTONDOWN) {
         post(q, down, MK_LBUTTON, cellPoint(q, column, row));
         post(q, WM_LBUTTONUP, 0, cellPoint(q, column, row));
+    }
+    // A click and a double click on the same cell: the word there is selected.
+    void doubleClick(int column, int row) {
+        click(column, row);
+        click(column, row, WM_LBUTTONDBLCLK);
     }
 };
 
@@ -175,9 +169,7 @@ TEST_F(Input, MouseSelectsByCharacterWordAndLine) {
     post(q, WM_LBUTTONUP, 0, cellPoint(q, 3, 1));
     EXPECT_EQ(selectionText(q), "lpha beta\r\ngam");
     // Double-click: the word; a third click right after: the line.
-    click(7, 0);
-    post(q, WM_LBUTTONDBLCLK, MK_LBUTTON, cellPoint(q, 7, 0));
-    post(q, WM_LBUTTONUP, 0, cellPoint(q, 7, 0));
+    doubleClick(7, 0);
     EXPECT_EQ(selectionText(q), "beta");
     click(7, 0);
     EXPECT_EQ(selectionText(q), "alpha beta\r\n");
@@ -196,9 +188,7 @@ TEST_F(Input, MouseSelectsByCharacterWordAndLine) {
 
 TEST_F(Input, DraggingTheSelectionMovesItOrCopiesItWithCtrl) {
     loadText("abc XYZ def");
-    click(4, 0);
-    post(q, WM_LBUTTONDBLCLK, MK_LBUTTON, cellPoint(q, 4, 0));
-    post(q, WM_LBUTTONUP, 0, cellPoint(q, 4, 0));
+    doubleClick(4, 0);
     ASSERT_EQ(selectionText(q), "XYZ");
     host.clear();
     // Move to the end of the line.
@@ -335,9 +325,7 @@ TEST_F(Input, TypedWordsAskForCompletionAndOtherCharactersCloseTheList) {
 
 TEST_F(Input, ClickingInsideTheSelectionWithoutMovingPlacesTheCaret) {
     loadText("one two three");
-    click(4, 0);
-    post(q, WM_LBUTTONDBLCLK, MK_LBUTTON, cellPoint(q, 4, 0));
-    post(q, WM_LBUTTONUP, 0, cellPoint(q, 4, 0));
+    doubleClick(4, 0);
     ASSERT_EQ(selectionText(q), "two");
     click(5, 0);
     EXPECT_EQ(request(q, EC_HASSELECTION), 0);

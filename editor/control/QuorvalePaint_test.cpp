@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ControlTestHost.h"
 
@@ -43,19 +44,31 @@ HostWindow& sharedHost() {
     return *host;
 }
 
-// Destroys the control's window (which frees the object) at the end of a test.
-class ScopedControl {
-public:
-    explicit ScopedControl(Quorvale* q) : window_(q ? q->window() : nullptr) {}
-    ~ScopedControl() {
-        if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+// Controls on the shared host, each destroyed with its window (which frees the object) at the
+// end of the test.
+class ControlFixture : public ::testing::Test {
+protected:
+    Quorvale* make(const ControlOptions& options = ControlOptions()) {
+        Quorvale* q = createControl(sharedHost(), options);
+        if (q != nullptr) windows_.push_back(q->window());
+        return q;
     }
-    ScopedControl(const ScopedControl&) = delete;
-    ScopedControl& operator=(const ScopedControl&) = delete;
+    Quorvale* make(uint32_t flags) {
+        ControlOptions options;
+        options.flags = flags;
+        return make(options);
+    }
+    void TearDown() override {
+        for (HWND w : windows_)
+            if (IsWindow(w)) DestroyWindow(w);
+    }
 
 private:
-    HWND window_;
+    std::vector<HWND> windows_;
 };
+
+class ControlWindow : public ControlFixture {};
+class ControlPaint : public ControlFixture {};
 
 int onBattery() { return 0; }
 int onMains() { return 1; }
@@ -66,16 +79,13 @@ struct PowerReaderReset {
 
 }  // namespace
 
-TEST(ControlWindow, RegistersItsClassOnceAndDefaultsToShiftJis) {
-    HostWindow& host = sharedHost();
+TEST_F(ControlWindow, RegistersItsClassOnceAndDefaultsToShiftJis) {
     ControlOptions options;
     options.encoding = TextEncoding::Auto;
-    Quorvale* a = createControl(host, options);
+    Quorvale* a = make(options);
     ASSERT_NE(a, nullptr);
-    ScopedControl guard_a(a);
-    Quorvale* b = createControl(host);
+    Quorvale* b = make();
     ASSERT_NE(b, nullptr);
-    ScopedControl guard_b(b);
     WNDCLASSA wc;
     ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), Quorvale::className, &wc));
     EXPECT_EQ(wc.style & (CS_BYTEALIGNCLIENT | CS_DBLCLKS), UINT(CS_BYTEALIGNCLIENT | CS_DBLCLKS));
@@ -92,13 +102,11 @@ TEST(ControlWindow, RegistersItsClassOnceAndDefaultsToShiftJis) {
     DestroyWindow(b->window());
 }
 
-TEST(ControlWindow, WrapsAtTheWindowUnlessTheWidthIsFixed) {
-    HostWindow& host = sharedHost();
+TEST_F(ControlWindow, WrapsAtTheWindowUnlessTheWidthIsFixed) {
     ControlOptions options;
     options.wrapWidth = 80;
-    Quorvale* q = createControl(host, options);
+    Quorvale* q = make(options);
     ASSERT_NE(q, nullptr);
-    ScopedControl guard_q(q);
     const layout::ClientGeometry& g = q->geometry();
     EXPECT_EQ(q->wrapWidth(), layout::windowWrapWidth(g.visibleColumns(), q->backBuffer().width / q->cellWidth()));
     EXPECT_NE(q->wrapWidth(), 80);
@@ -107,9 +115,8 @@ TEST(ControlWindow, WrapsAtTheWindowUnlessTheWidthIsFixed) {
     EXPECT_EQ(q->wrapWidth(), 40);   // never narrower than 40 cells
 
     options.flags = ecflag::fixedWrap;
-    Quorvale* fixed = createControl(host, options);
+    Quorvale* fixed = make(options);
     ASSERT_NE(fixed, nullptr);
-    ScopedControl guard_fixed(fixed);
     EXPECT_EQ(fixed->wrapWidth(), 80);
     EXPECT_EQ(fixed->backBuffer().width, (85 * fixed->cellWidth() + 3) & ~3);
     MoveWindow(fixed->window(), 0, 0, 300, 200, TRUE);
@@ -117,13 +124,9 @@ TEST(ControlWindow, WrapsAtTheWindowUnlessTheWidthIsFixed) {
     EXPECT_EQ(fixed->wrapWidth(), 80);
 }
 
-TEST(ControlPaint, EofFollowsTheTextOfALastLineWithoutLineEnd) {
-    HostWindow& host = sharedHost();
-    ControlOptions options;
-    options.flags = ecflag::lineEnds;
-    Quorvale* q = createControl(host, options);
+TEST_F(ControlPaint, EofFollowsTheTextOfALastLineWithoutLineEnd) {
+    Quorvale* q = make(ecflag::lineEnds);
     ASSERT_NE(q, nullptr);
-    ScopedControl guard_q(q);
     loadText(*q, "abc");
     EXPECT_EQ(countIndex(*q, 0, pixel::mark, 0, 3), 0);
     EXPECT_GT(countIndex(*q, 0, pixel::mark, 3, 5), 20);    // "[EOF]" in item 4
@@ -132,13 +135,9 @@ TEST(ControlPaint, EofFollowsTheTextOfALastLineWithoutLineEnd) {
     EXPECT_EQ(q->drawnWidth(q->bufferRowOfScreenRow(0)), 8 * q->cellWidth());
 }
 
-TEST(ControlPaint, LineEndArrowThenEofAloneOnTheLastRow) {
-    HostWindow& host = sharedHost();
-    ControlOptions options;
-    options.flags = ecflag::lineEnds;
-    Quorvale* q = createControl(host, options);
+TEST_F(ControlPaint, LineEndArrowThenEofAloneOnTheLastRow) {
+    Quorvale* q = make(ecflag::lineEnds);
     ASSERT_NE(q, nullptr);
-    ScopedControl guard_q(q);
     loadText(*q, "abc\r\n");
     const int cell = q->cellWidth(), lh = q->lineHeight();
     EXPECT_EQ(countIndex(*q, 0, pixel::mark, 3, 1), 12);
@@ -154,13 +153,9 @@ TEST(ControlPaint, LineEndArrowThenEofAloneOnTheLastRow) {
     EXPECT_EQ(q->drawnWidth(q->bufferRowOfScreenRow(1)), 5 * cell);
 }
 
-TEST(ControlPaint, TabMarkIsASmallArrowHeadInTheTabsFirstCell) {
-    HostWindow& host = sharedHost();
-    ControlOptions options;
-    options.flags = ecflag::tabs;
-    Quorvale* q = createControl(host, options);
+TEST_F(ControlPaint, TabMarkIsASmallArrowHeadInTheTabsFirstCell) {
+    Quorvale* q = make(ecflag::tabs);
     ASSERT_NE(q, nullptr);
-    ScopedControl guard_q(q);
     loadText(*q, "a\tb");
     const int cell = q->cellWidth(), lh = q->lineHeight();
     EXPECT_EQ(countIndex(*q, 0, pixel::mark, 1, 3), 3);
@@ -173,13 +168,9 @@ TEST(ControlPaint, TabMarkIsASmallArrowHeadInTheTabsFirstCell) {
     EXPECT_EQ(countIndex(*q, 0, colour::text, 1, 3), 0);
 }
 
-TEST(ControlPaint, GutterWidensFromThreeToFourDigitsAtLineOneThousand) {
-    HostWindow& host = sharedHost();
-    ControlOptions options;
-    options.flags = ecflag::lineNumbers;
-    Quorvale* q = createControl(host, options);
+TEST_F(ControlPaint, GutterWidensFromThreeToFourDigitsAtLineOneThousand) {
+    Quorvale* q = make(ecflag::lineNumbers);
     ASSERT_NE(q, nullptr);
-    ScopedControl guard_q(q);
     EXPECT_EQ(q->gutterDigits(), 3);
     loadText(*q, numberedLines(999));
     EXPECT_EQ(q->gutterDigits(), 3);
@@ -199,13 +190,9 @@ TEST(ControlPaint, GutterWidensFromThreeToFourDigitsAtLineOneThousand) {
     EXPECT_EQ(q->geometry().gutter, layout::plainGutter);
 }
 
-TEST(ControlPaint, SelectionHasItsBackgroundUpToTheSelectedLineEnd) {
-    HostWindow& host = sharedHost();
-    ControlOptions options;
-    options.flags = ecflag::lineEnds;
-    Quorvale* q = createControl(host, options);
+TEST_F(ControlPaint, SelectionHasItsBackgroundUpToTheSelectedLineEnd) {
+    Quorvale* q = make(ecflag::lineEnds);
     ASSERT_NE(q, nullptr);
-    ScopedControl guard_q(q);
     loadText(*q, "abcdef\r\nxyz\r\nlast");
     q->selectRange(0, 1, 0, 4);
     q->repaintAll();
@@ -225,16 +212,14 @@ TEST(ControlPaint, SelectionHasItsBackgroundUpToTheSelectedLineEnd) {
     EXPECT_EQ(countIndex(*q, 2, pixel::selection, 2, 10), 0);
 }
 
-TEST(ControlPaint, SmoothingIsOffOnBatteryPower) {
+TEST_F(ControlPaint, SmoothingIsOffOnBatteryPower) {
     PowerReaderReset restore;
-    HostWindow& host = sharedHost();
     ControlOptions options;
     options.flags = ecflag::smoothing;
     options.points = 14;
     Quorvale::setPowerStatusReader(onBattery);
-    Quorvale* q = createControl(host, options);
+    Quorvale* q = make(options);
     ASSERT_NE(q, nullptr);
-    ScopedControl guard_q(q);
     const std::string text = "\x95\x5c\x8e\xa6 AVWXYZ kvwxyz /\\/\\ \x82\xa0\x82\xa2\x82\xa4";   // 表示 ... あいう
     loadText(*q, text);
     EXPECT_EQ(q->power(), Quorvale::Power::battery);
@@ -248,11 +233,9 @@ TEST(ControlPaint, SmoothingIsOffOnBatteryPower) {
     EXPECT_EQ(countAtLeast(*q, 0, pixel::tintBase + colour::itemCount), 0);
 }
 
-TEST(ControlPaint, ScrollingOneRowRendersOneRow) {
-    HostWindow& host = sharedHost();
-    Quorvale* q = createControl(host);
+TEST_F(ControlPaint, ScrollingOneRowRendersOneRow) {
+    Quorvale* q = make();
     ASSERT_NE(q, nullptr);
-    ScopedControl guard_q(q);
     loadText(*q, numberedLines(300));
     const int cell = q->cellWidth();
     const int rendered = q->geometry().renderedRows();
@@ -280,28 +263,22 @@ TEST(ControlPaint, ScrollingOneRowRendersOneRow) {
         EXPECT_EQ(q->drawnWidth(q->bufferRowOfScreenRow(k)), ((rendered + 3 + k) % 50 + 1) * cell) << k;
 }
 
-TEST(ControlPaint, DestroyingTheWindowReleasesTheControl) {
-    HostWindow& host = sharedHost();
-    Quorvale* q = createControl(host);
+TEST_F(ControlPaint, DestroyingTheWindowReleasesTheControl) {
+    Quorvale* q = make();
     ASSERT_NE(q, nullptr);
-    ScopedControl guard_q(q);
     HWND w = q->window();
     loadText(*q, numberedLines(50));
     SendMessageA(w, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(w));
     // The creation parameters that cannot make a font fail creation without leaving a window.
-    Quorvale* none = Quorvale::create(0, WS_CHILD, GetModuleHandleA(nullptr), host.window(), notifyMessage, "x", 0,
-                                      testColours(), 4, 0xFFFFFFFFu, 80, 0, TextEncoding::ShiftJis);
+    Quorvale* none = Quorvale::create(0, WS_CHILD, GetModuleHandleA(nullptr), sharedHost().window(), notifyMessage,
+                                      "x", 0, testColours(), 4, 0xFFFFFFFFu, 80, 0, TextEncoding::ShiftJis);
     if (none != nullptr) DestroyWindow(none->window());
 }
 
-TEST(ControlPaint, WindowShowsTheGutterSeparatorAndBackground) {
-    HostWindow& host = sharedHost();
-    ControlOptions options;
-    options.flags = ecflag::lineNumbers;
-    Quorvale* q = createControl(host, options);
+TEST_F(ControlPaint, WindowShowsTheGutterSeparatorAndBackground) {
+    Quorvale* q = make(ecflag::lineNumbers);
     ASSERT_NE(q, nullptr);
-    ScopedControl guard(q);
     loadText(*q, numberedLines(20));
     RedrawWindow(q->window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     pump();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ControlTestHost.h"
+#include "FindRequestTest.h"
 #include "InputTestHost.h"
 #include "SearchIF_Simple.h"
 
@@ -35,33 +36,16 @@ std::vector<Encoded> images() {
 
 const Lines expectedLines{"\x95\x5c\x8e\xa6\x83\x41", "abc", "end"};
 
-class Requests : public ::testing::Test {
+class Requests : public ControlTest {
 protected:
-    Host host;
-    Quorvale* q = nullptr;
-    std::string image;
     SearchIF_Simple search;
 
     void SetUp() override {
         q = createControl(host);
         ASSERT_NE(q, nullptr);
     }
-    void TearDown() override {
-        if (q) DestroyWindow(q->window());
-        pump();
-    }
-    void loadText(const std::string& text) {
-        image = text;
-        ASSERT_TRUE(load(q, image, TextEncoding::ShiftJis));
-        pump();
-        host.clear();
-    }
     FindRequest findRequest(const char* pattern, uint32_t flags = 0) {
-        EXPECT_TRUE(search.setPattern(pattern));
-        FindRequest r{};
-        r.flags = flags;
-        r.search = &search;
-        return r;
+        return find_test::findRequest(search, pattern, flags);
     }
     void select(int32_t line, uint32_t from, uint32_t to) {
         CaretState at{line, nullptr, from, 0};

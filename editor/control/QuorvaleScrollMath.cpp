@@ -1,20 +1,11 @@
-// QuorvaleScrollMath: scroll margin, wheel and page steps, animation steps, scroll-bar positions.
+// QuorvaleScrollMath: wheel and page steps, animation steps, scroll-bar positions, pacing.
 #include "QuorvaleScrollMath.h"
 
 namespace quorvale {
 
-int32_t scrollMargin(int32_t visibleRows) { return visibleRows >= 4 ? visibleRows - 3 : 1; }
-
-int32_t lastTopRow(int32_t totalRows, int32_t visibleRows) {
-    const int32_t last = totalRows - scrollMargin(visibleRows) - 1;
-    return last > 0 ? last : 0;
-}
-
-int32_t pageRows(int32_t visibleRows) { return visibleRows >= 3 ? visibleRows - 2 : 1; }
-
 int32_t clampedScroll(int32_t top, int32_t rows, int32_t totalRows, int32_t visibleRows) {
     int32_t target = top + rows;
-    const int32_t last = lastTopRow(totalRows, visibleRows);
+    const int32_t last = layout::lastTopRow(totalRows, visibleRows);
     if (target > last) target = last;
     if (target < 0) target = 0;
     // A view already past the last top row (the text shrank) is not pulled back by a scroll down.
@@ -37,14 +28,6 @@ int32_t animationStep(int32_t remaining, bool animate, bool messageWaiting) {
 RowAndPixel rowOfPosition(int32_t position, int32_t lineHeight) {
     if (position < 0 || lineHeight <= 0) return {0, 0};
     return {position / lineHeight, position % lineHeight};
-}
-
-int32_t clampHorizontal(int32_t offset, int32_t wrapWidth, int32_t cell, int32_t gutter,
-                        int32_t clientWidth) {
-    int32_t limit = wrapWidth * cell + gutter - clientWidth;
-    if (limit < 0) limit = 0;
-    if (offset > limit) offset = limit;
-    return offset < 0 ? 0 : offset;
 }
 
 uint32_t waitBeforeNext(uint32_t now, uint32_t last, uint32_t interval) {

@@ -1,22 +1,9 @@
-// Tests of the scrolling arithmetic: margins, wheel and page steps, animation, positions.
+// Tests of the scrolling arithmetic: wheel and page steps, animation, scroll-bar positions.
 #include "QuorvaleScrollMath.h"
 
 #include <gtest/gtest.h>
 
 using namespace quorvale;
-
-TEST(ScrollMath, MarginAndLastTopRow) {
-    EXPECT_EQ(scrollMargin(20), 17);
-    EXPECT_EQ(scrollMargin(4), 1);
-    EXPECT_EQ(scrollMargin(3), 1);
-    // 100 rows, 20 visible: the last row stands on the third-last visible row.
-    EXPECT_EQ(lastTopRow(100, 20), 82);
-    EXPECT_EQ(82 + 20 - 3, 99);
-    EXPECT_EQ(lastTopRow(5, 20), 0);
-    EXPECT_EQ(pageRows(20), 18);
-    EXPECT_EQ(pageRows(2), 1);
-    EXPECT_EQ(pageRows(3), 1);
-}
 
 TEST(ScrollMath, WheelStaysInsideTheDocument) {
     EXPECT_EQ(wheelScroll(0, 120, 100, 20), 0);     // at the top, turned up: nothing
@@ -48,7 +35,4 @@ TEST(ScrollMath, ScrollBarPositions) {
     EXPECT_EQ(rp.row, 3);
     EXPECT_EQ(rp.pixel, 5);
     EXPECT_EQ(rowOfPosition(-4, 16).row, 0);
-    EXPECT_EQ(clampHorizontal(500, 80, 8, 40, 400), 280);
-    EXPECT_EQ(clampHorizontal(-2, 80, 8, 40, 400), 0);
-    EXPECT_EQ(clampHorizontal(30, 40, 8, 8, 800), 0);  // everything fits
 }

@@ -49,6 +49,15 @@ struct Fixture : ::testing::Test {
         style.wrapWidth = 20;
         style.tabWidth = 4;
     }
+    // Bytes [from, to) of the row selected; with `lineEnd`, the selection runs past the line.
+    static RowSelection selected(uint32_t from, uint32_t to, bool lineEnd = false) {
+        RowSelection s;
+        s.any = true;
+        s.from = from;
+        s.to = to;
+        s.lineEnd = lineEnd;
+        return s;
+    }
     RowText row(const std::string& t, uint8_t lineEnd, bool lastLine = false) {
         text = t;
         line.text = reinterpret_cast<uint8_t*>(&text[0]);
@@ -176,11 +185,7 @@ TEST_F(Fixture, PartialSelectionHasItsBackgroundAndSelectedText) {
     style.smoothing = true;
     StrokePainter p(surface);
     RowRenderer r(surface, style, p);
-    RowSelection s;
-    s.any = true;
-    s.from = 1;
-    s.to = 3;
-    r.render(0, 0, row("abcd", 3), s);
+    r.render(0, 0, row("abcd", 3), selected(1, 3));
     ASSERT_EQ(p.calls.size(), 3u);
     EXPECT_EQ(p.calls[1].text, "bc");
     EXPECT_EQ(p.calls[1].item, 3);
@@ -197,11 +202,7 @@ TEST_F(Fixture, SelectionRunningPastTheLineFillsTheLineEndCell) {
     style.flags = rowflag::lineEnds;
     StrokePainter p(surface);
     RowRenderer r(surface, style, p);
-    RowSelection s;
-    s.any = true;
-    s.from = 0;
-    s.to = 2;
-    s.lineEnd = true;
+    const RowSelection s = selected(0, 2, true);
     EXPECT_EQ(r.render(0, 0, row("ab", 3), s), 3 * cell);
     EXPECT_EQ(at(2 * cell, 0), pixel::selection);
     EXPECT_EQ(countInCells(pixel::mark, 2, 1), 12);
