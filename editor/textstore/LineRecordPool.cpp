@@ -1,15 +1,29 @@
 // LineRecordPool: block allocation and the free list of line records.
 #include "LineRecordPool.h"
 
-bool LineRecordPool::addBlock() {
-    void* memory = allocator_.allocate(sizeof(Block));
-    if (!memory) return false;
-    Block* block = static_cast<Block*>(memory);
-    block->nextBlock = blocks_;
-    blocks_ = block;
-    ++blockCount_;
-    unused_ = reinterpret_cast<LineRecord*>(block->records);
+bool LineRecordPool::openBlock() {
+    if (unusedEnd_ == slabEnd_) {
+        uint32_t blocks = blockCount_ >> slabGrowthShift;
+        blocks = blocks < 1 ? 1 : blocks > maxSlabBlocks ? maxSlabBlocks : blocks;
+        size_t bytes = slabHeader + size_t(blocks) * blockRecords * sizeof(LineRecord);
+        void* memory = allocator_.allocate(bytes);
+        if (!memory && blocks > 1) {
+            // Short of memory for a large slab: a single block may still be had.
+            blocks = 1;
+            bytes = slabHeader + size_t(blockRecords) * sizeof(LineRecord);
+            memory = allocator_.allocate(bytes);
+        }
+        if (!memory) return false;
+        Slab* slab = static_cast<Slab*>(memory);
+        slab->nextSlab = slabs_;
+        slab->bytes = bytes;
+        slabs_ = slab;
+        unusedEnd_ = reinterpret_cast<LineRecord*>(static_cast<unsigned char*>(memory) + slabHeader);
+        slabEnd_ = unusedEnd_ + size_t(blocks) * blockRecords;
+    }
+    unused_ = unusedEnd_;
     unusedEnd_ = unused_ + blockRecords;
+    ++blockCount_;
     return true;
 }
 
@@ -27,13 +41,13 @@ void LineRecordPool::release(LineRecord* record) {
 }
 
 void LineRecordPool::freeAll() {
-    while (blocks_) {
-        Block* block = blocks_;
-        blocks_ = block->nextBlock;
-        allocator_.release(block, sizeof(Block));
+    while (slabs_) {
+        Slab* slab = slabs_;
+        slabs_ = slab->nextSlab;
+        allocator_.release(slab, slab->bytes);
     }
     free_ = nullptr;
-    unused_ = unusedEnd_ = nullptr;
+    unused_ = unusedEnd_ = slabEnd_ = nullptr;
     blockCount_ = 0;
 }
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 TEST(LineRecordPool, BlocksOfSixtyFourAndTheFreeList) {
     StoreAllocator allocator;
     LineRecordPool pool(allocator);
@@ -41,4 +44,29 @@ TEST(LineRecordPool, NoBlockNoRecord) {
     for (int i = 0; i < 64; ++i) ASSERT_NE(pool.acquire(), nullptr);
     EXPECT_EQ(pool.acquire(), nullptr);
     EXPECT_EQ(pool.blockCount(), 1u);
+}
+
+TEST(LineRecordPool, LargeDocumentsTakeBlocksFromFewerAllocations) {
+    StoreAllocator allocator;
+    LineRecordPool pool(allocator);
+    std::set<LineRecord*> records;
+    const uint32_t blocks = 600;
+    for (uint32_t i = 0; i < blocks * 64 + 1; ++i) {
+        LineRecord* r = pool.acquire();
+        ASSERT_NE(r, nullptr);
+        EXPECT_EQ(r->rowCount, 1);
+        r->length = i;   // every record is memory of its own
+        records.insert(r);
+    }
+    EXPECT_EQ(records.size(), size_t(blocks) * 64 + 1);
+    // Blocks still open one at a time: the newest has 63 left.
+    EXPECT_EQ(pool.blockCount(), blocks + 1);
+    EXPECT_EQ(pool.freeCount(), 63u);
+    EXPECT_LT(allocator.liveBlocks(), size_t(blocks) / 4);
+    // The unused part of the newest allocation stays small beside what is in use.
+    EXPECT_LT(allocator.liveBytes(), size_t(blocks + 1) * 64 * sizeof(LineRecord) * 17 / 16 + 4096);
+    pool.freeAll();
+    EXPECT_EQ(pool.blockCount(), 0u);
+    EXPECT_EQ(allocator.liveBytes(), 0u);
+    EXPECT_EQ(allocator.liveBlocks(), 0u);
 }

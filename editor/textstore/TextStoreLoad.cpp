@@ -170,7 +170,7 @@ namespace {
 void breakConvertedLine(const RowBreaker& breaker, LineRecord& line, StoreAllocator& allocator, bool urlHighlighting) {
     int32_t width;
     if (!line.rowStarts && breaker.fitsOneRow(line.text, line.length, &width) &&
-        bytescan::findByte(line.text, 0, line.length, 0x09) == line.length) {
+        !bytescan::hasByte(line.text, line.length, 0x09)) {
         line.rowCount = 1;
         line.singleRowWidth = width;
         line.urlFlags = urlHighlighting ? 0 : LineRecord::urlScanned;
