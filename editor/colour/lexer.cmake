@@ -32,8 +32,3 @@ ulo_add_test(lexer_test
 target_compile_definitions(lexer_test PRIVATE
   ULO_LEXER_EXAMPLES="${CMAKE_CURRENT_LIST_DIR}/lexer_examples")
 
-if(NOT ULO_WINDOWS)
-  add_executable(lexer_bench ${CMAKE_CURRENT_LIST_DIR}/bench/lexer_bench.cpp)
-  target_link_libraries(lexer_bench PRIVATE ulo_lexer)
-  target_compile_definitions(lexer_bench PRIVATE ULO_KEYWORD_DIR="${CMAKE_BINARY_DIR}/bin/keyword")
-endif()

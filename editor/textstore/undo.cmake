@@ -5,6 +5,3 @@ target_include_directories(ulo_undo PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 
 ulo_add_test(undo_journal_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/UndoJournal_test.cpp LIBS ulo_undo)
 
-# Editing benchmark (typing, undo/redo, large blocks): bin/edit_bench, built on request.
-add_executable(edit_bench EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/bench/edit_bench.cpp)
-target_link_libraries(edit_bench PRIVATE ulo_textstore)
