@@ -44,6 +44,26 @@ constexpr DWORD kOpenFlags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_FILEMUSTEXIST
                              OFN_ENABLETEMPLATE | OFN_ENABLEHOOK | OFN_HIDEREADONLY;
 constexpr DWORD kSaveFlags = (kOpenFlags & ~OFN_FILEMUSTEXIST) | OFN_OVERWRITEPROMPT;
 
+// What the open and the save-as dialog have in common: owner, filters, file buffer, first folder,
+// flags, the added template with its hook.
+OPENFILENAMEA fileDialogRecord(HWND owner, HINSTANCE instance, const std::string& filters,
+                               int filterIndex, char* file, const char* folder, DWORD flags,
+                               int templateId, LPOFNHOOKPROC hook) {
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.hInstance = instance;
+    ofn.lpstrFilter = filters.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(filterIndex);
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MainFrame::kPathSize - 1;
+    ofn.lpstrInitialDir = folder[0] ? folder : nullptr;
+    ofn.Flags = flags;
+    ofn.lpTemplateName = MAKEINTRESOURCEA(templateId);
+    ofn.lpfnHook = hook;
+    return ofn;
+}
+
 }  // namespace
 
 UINT_PTR CALLBACK MainFrame::dialogHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -124,18 +144,8 @@ void MainFrame::openDialog() {
     char file[kPathSize] = {};
     char folder[kPathSize];
     initialFolder(folder, false);
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = mainWindow_;
-    ofn.hInstance = instance_;
-    ofn.lpstrFilter = filters.c_str();
-    ofn.nFilterIndex = static_cast<DWORD>(filterIndex_);
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = kPathSize - 1;
-    ofn.lpstrInitialDir = folder[0] ? folder : nullptr;
-    ofn.Flags = kOpenFlags;
-    ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_OPEN_TEMPLATE);
-    ofn.lpfnHook = dialogHook;
+    OPENFILENAMEA ofn = fileDialogRecord(mainWindow_, instance_, filters, filterIndex_, file, folder,
+                                         kOpenFlags, IDD_OPEN_TEMPLATE, dialogHook);
     dialogEncoding_ = dialogLineEnd_ = 0;
     if (!GetOpenFileNameA(&ofn)) return;
     int encoding = 0;
@@ -156,19 +166,9 @@ bool MainFrame::saveAs() {
     char folder[kPathSize];
     initialFolder(folder, true);
     static const char* const extensions[] = {nullptr, "txt", "html", "css", "cgi", "java", "cpp", nullptr};
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = mainWindow_;
-    ofn.hInstance = instance_;
-    ofn.lpstrFilter = filters.c_str();
-    ofn.nFilterIndex = static_cast<DWORD>(filterIndex_);
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = kPathSize - 1;
-    ofn.lpstrInitialDir = folder[0] ? folder : nullptr;
+    OPENFILENAMEA ofn = fileDialogRecord(mainWindow_, instance_, filters, filterIndex_, file, folder,
+                                         kSaveFlags, IDD_SAVE_TEMPLATE, dialogHook);
     ofn.lpstrDefExt = filterIndex_ >= 1 && filterIndex_ <= 7 ? extensions[filterIndex_] : nullptr;
-    ofn.Flags = kSaveFlags;
-    ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_SAVE_TEMPLATE);
-    ofn.lpfnHook = dialogHook;
     dialogEncoding_ = dialogLineEnd_ = 0;
     if (!GetSaveFileNameA(&ofn)) return false;
 
