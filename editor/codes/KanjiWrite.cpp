@@ -105,16 +105,29 @@ bool Kanji::writeEucJp(std::FILE* stream, const uint8_t* line, uint32_t length) 
     return out.flush();
 }
 
-bool Kanji::writeUtf8(std::FILE* stream, const uint8_t* line, uint32_t length) {
-    const uint32_t kChunk = 8192;
-    uint16_t units[kChunk];
-    Output out(stream);
+namespace {
+
+// Converts the line to UTF-16 in chunks of at most `chunk` bytes that never end inside a
+// character, handing each chunk's units to `emit`; false when a conversion yields nothing or
+// `emit` fails.
+template <uint32_t chunk, typename Emit>
+bool forEachUtf16Chunk(const uint8_t* line, uint32_t length, Emit emit) {
+    uint16_t units[chunk];
     uint32_t done = 0;
     while (done < length) {
-        uint32_t size = chunkLength(line + done, length - done, kChunk);
-        uint32_t count = cp932::toUtf16(line + done, size, units, kChunk);
-        if (count == 0) return false;
+        uint32_t size = chunkLength(line + done, length - done, chunk);
+        uint32_t count = cp932::toUtf16(line + done, size, units, chunk);
+        if (count == 0 || !emit(units, count)) return false;
         done += size;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool Kanji::writeUtf8(std::FILE* stream, const uint8_t* line, uint32_t length) {
+    Output out(stream);
+    bool ok = forEachUtf16Chunk<8192>(line, length, [&out](const uint16_t* units, uint32_t count) {
         // Encoded in slices that fit the buffer: a half-width katakana byte takes three bytes.
         const uint32_t kSlice = Output::kSize / 4;
         for (uint32_t k = 0; k < count;) {
@@ -125,25 +138,20 @@ bool Kanji::writeUtf8(std::FILE* stream, const uint8_t* line, uint32_t length) {
             out.grow(utf8::fromUtf16(units + k, slice, out.tail()));
             k += slice;
         }
-    }
-    return out.flush();
+        return true;
+    });
+    return ok && out.flush();
 }
 
 bool Kanji::writeUtf16Le(std::FILE* stream, const uint8_t* line, uint32_t length) {
-    const uint32_t kChunk = 4096;
-    uint16_t units[kChunk];
     Output out(stream);
-    uint32_t done = 0;
-    while (done < length) {
-        uint32_t size = chunkLength(line + done, length - done, kChunk);
-        uint32_t count = cp932::toUtf16(line + done, size, units, kChunk);
-        if (count == 0) return false;
-        done += size;
+    bool ok = forEachUtf16Chunk<4096>(line, length, [&out](const uint16_t* units, uint32_t count) {
         if (!out.reserve(2 * count)) return false;
         for (uint32_t k = 0; k < count; ++k) {
             out.put(static_cast<uint8_t>(units[k]));
             out.put(static_cast<uint8_t>(units[k] >> 8));
         }
-    }
-    return out.flush();
+        return true;
+    });
+    return ok && out.flush();
 }

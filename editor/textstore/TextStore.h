@@ -258,6 +258,12 @@ protected:
     int32_t indentRange(int32_t first, int32_t count, const uint8_t* bitmap, bool add, uint8_t* lost);
     void wholeLineRange(int32_t* first, int32_t* count) const;
     void reselectAfterIndent(int32_t first, int32_t count, bool anchorFirst, bool endAtLineStart);
+    // The whole lines an indent or unindent works on, and how the selection lay over them.
+    struct IndentTarget {
+        int32_t first = 0, count = 0;
+        bool anchorFirst = false, endAtLineStart = false;
+    };
+    bool selectWholeLinesForIndent(IndentTarget* target);
     void applyUndo(const UndoRecordView& record, int32_t sequence);
     void applyRedo(const UndoRecordView& record, bool last);
     bool recordTyped(const uint8_t* bytes, uint32_t n, uint32_t at);

@@ -75,33 +75,36 @@ void TextStore::reselectAfterIndent(int32_t first, int32_t count, bool anchorFir
     extendSelectionToCaret();
 }
 
-bool TextStore::indentLines(bool record) {
-    if (!hasSelection_) return true;
+// Widens the selection to whole lines and describes them; false when there is no selection.
+bool TextStore::selectWholeLinesForIndent(IndentTarget* target) {
+    if (!hasSelection_) return false;
     extendToWholeLines();
-    if (!hasSelection_) return true;
-    bool anchorFirst = !before(selectionEnd_, anchor_);
-    bool endAtLineStart = (anchorFirst ? selectionEnd_ : anchor_).offset == 0;
-    int32_t first, count;
-    wholeLineRange(&first, &count);
+    if (!hasSelection_) return false;
+    target->anchorFirst = !before(selectionEnd_, anchor_);
+    target->endAtLineStart = (target->anchorFirst ? selectionEnd_ : anchor_).offset == 0;
+    wholeLineRange(&target->first, &target->count);
+    return true;
+}
+
+bool TextStore::indentLines(bool record) {
+    IndentTarget target;
+    if (!selectWholeLinesForIndent(&target)) return true;
+    const int32_t first = target.first, count = target.count;
     int32_t done = indentRange(first, count, nullptr, true, nullptr);
     if (record && done > 0) {
         uint8_t* fields = undo_.append(typeIndentLines, first, 0, indentPayloadSize);
         if (fields) writeI32(fields, done);
     }
-    reselectAfterIndent(first, count, anchorFirst, endAtLineStart);
+    reselectAfterIndent(first, count, target.anchorFirst, target.endAtLineStart);
     return done == count;
 }
 
 bool TextStore::unindentLines(bool record) {
-    if (!hasSelection_) return true;
-    extendToWholeLines();
-    if (!hasSelection_) return true;
-    bool anchorFirst = !before(selectionEnd_, anchor_);
-    bool endAtLineStart = (anchorFirst ? selectionEnd_ : anchor_).offset == 0;
-    int32_t first, count;
-    wholeLineRange(&first, &count);
+    IndentTarget target;
+    if (!selectWholeLinesForIndent(&target)) return true;
+    const int32_t first = target.first, count = target.count;
     bool any = false;
-    const LineRecord* line = (anchorFirst ? anchor_ : selectionEnd_).record;
+    const LineRecord* line = (target.anchorFirst ? anchor_ : selectionEnd_).record;
     for (int32_t i = 0; i < count && line && !any; ++i, line = line->next)
         any = line->length > 0 && line->text[0] == 0x09;
     if (!any) return true;
@@ -119,6 +122,6 @@ bool TextStore::unindentLines(bool record) {
             std::memcpy(fields + 4, scratch_.data(), bitmapBytes);
         }
     }
-    reselectAfterIndent(first, count, anchorFirst, endAtLineStart);
+    reselectAfterIndent(first, count, target.anchorFirst, target.endAtLineStart);
     return true;
 }
