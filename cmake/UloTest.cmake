@@ -6,7 +6,10 @@ endif()
 
 # ulo_add_test(NAME SOURCES... LIBS libs... [DISPLAY])
 # One GoogleTest program, one ctest entry (named host.NAME or wine.NAME); in the Windows build ctest runs it under Wine.
-# DISPLAY marks a test that creates windows and needs an X display.
+# DISPLAY marks a test that creates windows and needs an X display. Such tests run one at a time:
+# they share one display, one pointer and keyboard, one clipboard and Wine's one foreground window,
+# and a window shown by one test would take the focus from another.
+# Further locks are added with set_property(TEST ... APPEND PROPERTY RESOURCE_LOCK ...).
 function(ulo_add_test name)
   cmake_parse_arguments(T "DISPLAY" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
@@ -14,6 +17,12 @@ function(ulo_add_test name)
   add_test(NAME ${ULO_TEST_PREFIX}${name} COMMAND ${name})
   set_tests_properties(${ULO_TEST_PREFIX}${name} PROPERTIES TIMEOUT 600)
   if(T_DISPLAY)
-    set_tests_properties(${ULO_TEST_PREFIX}${name} PROPERTIES ENVIRONMENT "ULO_NEEDS_DISPLAY=1")
+    ulo_display_test(${ULO_TEST_PREFIX}${name})
   endif()
+endfunction()
+
+# Marks an existing ctest entry as a window test (see DISPLAY above).
+function(ulo_display_test test)
+  set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "ULO_NEEDS_DISPLAY=1")
+  set_property(TEST ${test} APPEND PROPERTY RESOURCE_LOCK ulo_display)
 endfunction()
