@@ -34,15 +34,18 @@ bool remainingAtLeast(std::FILE* f, uint32_t need) {
     return uint64_t(end - here) >= need;
 }
 
-// Every bucket walk must stay inside the entry area: each entry header and its keyword bytes
-// lie below `size`. A walk that reaches the end of the area exactly ends the bucket there.
+// Every bucket walk must stay inside the entry area: each byte it reads lies below `size`. The
+// walk reads an entry's bucket number first and stops at another bucket's number without
+// reading its length byte, so such a byte may be the area's last. A walk that reaches the end
+// of the area exactly ends the bucket there.
 bool bucketsInRange(const uint8_t* header, const uint8_t* area, uint32_t size) {
     for (uint32_t h = 0; h < KeywordTable::kBucketCount; ++h) {
         uint32_t at = readLe32(header + 8 + 4 * h);
         if (at >= size) return false;
         while (at < size) {
+            if (area[at] != h) break;
             if (size - at < 2) return false;
-            if (area[at] != h || area[at + 1] == 0) break;
+            if (area[at + 1] == 0) break;
             uint32_t next = at + 2 + area[at + 1];
             if (next > size) return false;
             at = next;

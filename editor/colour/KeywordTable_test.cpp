@@ -171,7 +171,7 @@ TEST(KeywordLoad, MalformedFilesAreRejectedAndKeepThePreviousTable) {
     bad.push_back({"offset equal to B", b});
     b = good, putLe32(b, 8 + 4 * 200, 0x80000000u);
     bad.push_back({"offset far out", b});
-    b = good, putLe32(b, 8 + 4 * 255, area - 1);
+    b = good, putLe32(b, 8 + 4 * 0, area - 1);  // the last byte, 0, reads as bucket 0's own
     bad.push_back({"entry header cut by the area end", b});
     b = good, b[b.size() - 2] = 0xFF, b[b.size() - 1] = 0x40;
     bad.push_back({"entry bytes past the area end", b});
@@ -195,6 +195,24 @@ TEST(KeywordLoad, MalformedFilesAreRejectedAndKeepThePreviousTable) {
     longer.push_back(0);
     EXPECT_TRUE(t.loadFromMemory(longer.data(), longer.size()));
     EXPECT_FALSE(t.loadFromMemory(nullptr, 5000));
+}
+
+TEST(KeywordLoad, ABucketMayStartAtTheAreasLastByteWhenThatByteEndsIt) {
+    // "_abcd" lives in bucket 255. Pointed at the area's last byte (0, bucket 0's number), bucket
+    // 255 is empty: the walk stops at the other bucket's number without reading past the area.
+    Bytes image = buildImage({"_abcd", "while"});
+    const uint32_t area = uint32_t(image.size() - KeywordTable::kHeaderSize);
+    ASSERT_EQ(KeywordTable::bucketOf('_', 5), 255);
+    ASSERT_EQ(image.back(), 0);
+    putLe32(image, 8 + 4 * 255, area - 1);
+    KeywordTable t;
+    ASSERT_TRUE(t.loadFromMemory(image.data(), image.size()));
+    EXPECT_EQ(first(t, "_abcd while"), "6:while");
+    const std::string path = kScratch + "/last-byte.kwd";
+    ASSERT_TRUE(writeFile(path, image));
+    KeywordTable fromFile;
+    ASSERT_TRUE(fromFile.loadKeywordTable(path.c_str()));
+    EXPECT_EQ(first(fromFile, "x _abcd"), "-");
 }
 
 TEST(KeywordLoad, CorruptedImagesNeverLeadOutsideTheTable) {
