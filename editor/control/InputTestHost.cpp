@@ -62,6 +62,14 @@ LRESULT CALLBACK Host::procedure(HWND window, UINT message, WPARAM wParam, LPARA
         if (wParam == ECN_COMPLETE || wParam == ECN_COMPLETEMORE) return host->completionAnswer;
         return 0;
     }
+    if (host != nullptr && (message == WM_COMMAND || message == WM_DROPFILES)) {
+        MSG forwarded{};
+        forwarded.message = message;
+        forwarded.wParam = wParam;
+        forwarded.lParam = lParam;
+        host->forwarded.push_back(forwarded);
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

@@ -33,6 +33,7 @@ public:
     std::vector<Note> notes;
     WPARAM consumeKey = 0;           // ECN_KEYDOWN with this key answers 1
     LRESULT completionAnswer = 0;    // answer to ECN_COMPLETE / ECN_COMPLETEMORE
+    std::vector<MSG> forwarded;      // WM_COMMAND and WM_DROPFILES that reached the host
 
     int count(WPARAM code) const;
     const Note* last(WPARAM code) const;

@@ -215,4 +215,12 @@ TEST_F(DocumentOps, ReplaceAllInsideTheSelectionReselectsTheShiftedRange) {
     rep = ReplaceRequest{"aa", 2, nullptr};
     EXPECT_EQ(replaceAll(store, all), 1);
     EXPECT_EQ(lines(), (Lines{"aab"}));
+    // A replacement without text removes the matches, whatever length it claims.
+    load("xaxa");
+    rep = ReplaceRequest{nullptr, 40, nullptr};
+    EXPECT_EQ(replaceAll(store, all), 2);
+    EXPECT_EQ(lines(), (Lines{"xx"}));
+    store.selectRange(0, 0, 0, 1);
+    EXPECT_TRUE(replaceSelection(store, rep));
+    EXPECT_EQ(lines(), (Lines{"x"}));
 }

@@ -108,10 +108,11 @@ bool replaceSelection(TextStore& store, const ReplaceRequest& request) {
     store.dropSelection();
     store.moveTo(start.line, start.offset);
     const auto* bytes = reinterpret_cast<const uint8_t*>(request.text ? request.text : "");
-    if (!store.overwriteBytes(bytes, request.length, old, true)) return false;
+    const uint32_t length = request.text ? request.length : 0;
+    if (!store.overwriteBytes(bytes, length, old, true)) return false;
     if (request.tracked != nullptr) {
         CaretState& t = *request.tracked;
-        shiftForReplacement(start.line, start.offset, old, request.length, &t.line, &t.offset);
+        shiftForReplacement(start.line, start.offset, old, length, &t.line, &t.offset);
         t = stateAt(store, t.line, t.offset);
     }
     return true;
@@ -129,6 +130,7 @@ int32_t replaceAll(TextStore& store, const ReplaceAllRequest& request) {
     int32_t trackedLine = replace.tracked ? replace.tracked->line : 0;
     uint32_t trackedOffset = replace.tracked ? replace.tracked->offset : 0;
     const auto* bytes = reinterpret_cast<const uint8_t*>(replace.text ? replace.text : "");
+    const uint32_t length = replace.text ? replace.length : 0;   // no text: the matches are removed
 
     int32_t count = 0;
     store.dropSelection();
@@ -139,12 +141,12 @@ int32_t replaceAll(TextStore& store, const ReplaceAllRequest& request) {
         while (findForward(store, search, at.line, at.offset, &m)) {
             if (m.line > end.line || (m.line == end.line && m.start + m.length > end.offset)) break;
             store.moveTo(m.line, m.start);
-            if (!store.overwriteBytes(bytes, replace.length, m.length, true)) break;
+            if (!store.overwriteBytes(bytes, length, m.length, true)) break;
             ++count;
-            if (m.line == end.line) end.offset = end.offset - m.length + replace.length;
-            shiftForReplacement(m.line, m.start, m.length, replace.length, &caret.line, &caret.offset);
-            shiftForReplacement(m.line, m.start, m.length, replace.length, &trackedLine, &trackedOffset);
-            at = LinePos{m.line, m.start + replace.length};
+            if (m.line == end.line) end.offset = end.offset - m.length + length;
+            shiftForReplacement(m.line, m.start, m.length, length, &caret.line, &caret.offset);
+            shiftForReplacement(m.line, m.start, m.length, length, &trackedLine, &trackedOffset);
+            at = LinePos{m.line, m.start + length};
         }
     }
     if (inSelection)

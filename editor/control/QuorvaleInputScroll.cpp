@@ -56,9 +56,16 @@ void pageByKeys(Quorvale& q, bool down, bool extend) {
     q.bringCaretIntoView(false);
 }
 
+// The scroll bar's page areas: row by row on mains power, one jump and a full repaint on battery.
 void pageView(Quorvale& q, bool down) {
-    const int32_t page = q.geometry().pageRows();
-    q.scrollView(down ? page : -page);
+    const layout::ClientGeometry& g = q.geometry();
+    const int32_t page = g.pageRows();
+    if (!onMains(q)) {
+        const int32_t rows = quorvale::clampedScroll(q.topRow(), down ? page : -page, q.rowCount(), g.visibleRows());
+        if (rows != 0) q.jumpView(q.topRow() + rows, q.pixelOffset());
+        return;
+    }
+    for (int32_t i = 0; i < page; ++i) q.scrollView(down ? 1 : -1);
 }
 
 void wheelScroll(Quorvale& q, int delta) {

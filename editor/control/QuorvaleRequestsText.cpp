@@ -41,8 +41,9 @@ LRESULT replaceSelectionRequest(Quorvale& q, const EcTextSpan* span) {
     const bool had = q.hasSelection();
     quorvale::LinePos start, end;
     quorvale::selectionBounds(q, &start, &end);
-    const bool ok = replaceSelectionText(q, reinterpret_cast<const uint8_t*>(span->text ? span->text : ""), span->length);
-    if (ok && had && span->length > 0) q.selectRange(start.line, start.offset, q.caret().line, q.caret().offset);
+    const uint32_t length = span->text != nullptr ? span->length : 0;
+    const bool ok = replaceSelectionText(q, reinterpret_cast<const uint8_t*>(span->text ? span->text : ""), length);
+    if (ok && had && length > 0) q.selectRange(start.line, start.offset, q.caret().line, q.caret().offset);
     afterEdit(q);
     return ok ? 1 : 0;
 }

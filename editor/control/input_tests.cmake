@@ -8,5 +8,6 @@ target_link_libraries(ulo_control_inputhost PUBLIC ulo_control_testhost ulo_sear
 
 ulo_add_test(control_input_test SOURCES QuorvaleInput_test.cpp LIBS ulo_control_inputhost DISPLAY)
 ulo_add_test(control_requests_test SOURCES QuorvaleRequests_test.cpp LIBS ulo_control_inputhost DISPLAY)
+ulo_add_test(control_messages_test SOURCES QuorvaleWindowMessages_test.cpp LIBS ulo_control_inputhost DISPLAY)
 set_tests_properties(${ULO_TEST_PREFIX}control_input_test ${ULO_TEST_PREFIX}control_requests_test
-  PROPERTIES TIMEOUT 120)
+  ${ULO_TEST_PREFIX}control_messages_test PROPERTIES TIMEOUT 120)
