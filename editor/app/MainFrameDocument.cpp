@@ -291,6 +291,8 @@ void MainFrame::reload() {
     lstrcpynA(remembered, path_, kPathSize);
     path_[0] = 0;
     open(remembered);
+    // A file that can no longer be read leaves an empty window: its tabs and atom follow.
+    if (!path_[0]) setPath(nullptr);
 }
 
 void MainFrame::checkExternalChange() {

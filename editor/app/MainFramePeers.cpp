@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <optional>
 
 #include "FrameTexts.h"
 #include "MainFrame.h"
@@ -91,8 +92,11 @@ bool MainFrame::startUp(HINSTANCE instance, const char* tail, int showCommand) {
     std::string file = line.path.empty() ? std::string() : longPath(line.path);
     int type = line.html ? CMD_DOCTYPE_HTML401T : CMD_DOCTYPE_PLAIN;
 
-    SemaphoreGuard guard(settings_names::kInitSemaphore);
-    if (!guard.held()) return false;
+    // Held from the peer enumeration to the end of the announce exchange; when the file cannot
+    // be loaded it is released before the window is destroyed.
+    std::optional<SemaphoreGuard> guard;
+    guard.emplace(settings_names::kInitSemaphore);
+    if (!guard->held()) return false;
     findPeers();
     if (!file.empty() && alreadyOpen(file.c_str())) return false;
     if (!createMainWindow(type)) return false;
@@ -100,6 +104,7 @@ bool MainFrame::startUp(HINSTANCE instance, const char* tail, int showCommand) {
     UpdateWindow(mainWindow_);
     SetForegroundWindow(mainWindow_);
     if (!file.empty() && !load(file.c_str(), line.encoding)) {
+        guard.reset();
         DestroyWindow(mainWindow_);
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}  // drops the WM_QUIT of the shutdown

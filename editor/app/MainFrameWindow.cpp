@@ -1,5 +1,8 @@
 // MainFrame: the main window: class registration, creation and placement, child windows, layout
 // and splitters, activation, transparency, timers, the result pane and the window's destruction.
+#include <windows.h>
+#include <mmsystem.h>
+
 #include <cstdlib>
 #include <cstring>
 
@@ -89,7 +92,7 @@ bool MainFrame::createMainWindow(int documentType) {
 }
 
 void MainFrame::placeWindow(RECT* r) {
-    srand(GetTickCount());
+    srand(timeGetTime());
     int sw = GetSystemMetrics(SM_CXMAXIMIZED), sh = GetSystemMetrics(SM_CYMAXIMIZED);
     int width = sw / 4 + 500, height = static_cast<int>(sh * 0.85);
     int rangeX = sw - width - 10, rangeY = sh - height - 10;

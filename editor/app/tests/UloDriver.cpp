@@ -234,17 +234,19 @@ bool openWith(const Editor& editor, int encodingIndex, const std::string& path) 
     return fileDialogWith(editor, 21001, encodingIndex, 0, path);
 }
 
-std::vector<HWND> tabOrder(HWND mainWindow) {
-    std::vector<HWND> order;
+namespace {
+
+// The tabs of the window's tab bar in tab order: their windows and names (read from the tooltips).
+void readTabs(HWND mainWindow, std::vector<HWND>* windows, std::vector<std::string>* names) {
     HWND bar = FindWindowExA(mainWindow, nullptr, "QuorvaleTabBar", nullptr);
-    if (!bar) return order;
+    if (!bar) return;
     InvalidateRect(bar, nullptr, FALSE);
     pause(300);
     DWORD pid = processOf(mainWindow);
     // The tooltip windows are owned by the main window; the tab bar's tools name the bar.
     auto tips = topWindows([&](HWND w) { return GetWindow(w, GW_OWNER) == mainWindow && className(w) == TOOLTIPS_CLASSA; });
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process) return order;
+    if (!process) return;
     void* remote = VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
     for (HWND tip : tips) {
         int count = static_cast<int>(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
@@ -254,14 +256,35 @@ std::vector<HWND> tabOrder(HWND mainWindow) {
             info.lpszText = reinterpret_cast<char*>(remote) + 1024;
             SIZE_T done = 0;
             WriteProcessMemory(process, remote, &info, sizeof info, &done);
+            char empty = 0;
+            WriteProcessMemory(process, info.lpszText, &empty, 1, &done);
             if (!SendMessageA(tip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote))) break;
             ReadProcessMemory(process, remote, &info, sizeof info, &done);
-            if (info.hwnd == bar) order.push_back(reinterpret_cast<HWND>(info.uId));
+            if (info.hwnd != bar) continue;
+            if (windows) windows->push_back(reinterpret_cast<HWND>(info.uId));
+            if (names) {
+                char text[1024] = {};
+                ReadProcessMemory(process, reinterpret_cast<char*>(remote) + 1024, text, sizeof text - 1, &done);
+                names->push_back(text);
+            }
         }
     }
     if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     CloseHandle(process);
+}
+
+}  // namespace
+
+std::vector<HWND> tabOrder(HWND mainWindow) {
+    std::vector<HWND> order;
+    readTabs(mainWindow, &order, nullptr);
     return order;
+}
+
+std::vector<std::string> tabNames(HWND mainWindow) {
+    std::vector<std::string> names;
+    readTabs(mainWindow, nullptr, &names);
+    return names;
 }
 
 std::string windowTitle(HWND window) {

@@ -44,6 +44,8 @@ bool openWith(const Editor& editor, int encodingIndex, const std::string& path);
 
 // The windows of the tab bar's tabs, in tab order (read from its tooltips).
 std::vector<HWND> tabOrder(HWND mainWindow);
+// Their names likewise.
+std::vector<std::string> tabNames(HWND mainWindow);
 std::string windowTitle(HWND window);
 
 std::string readFile(const std::string& path);
