@@ -152,6 +152,7 @@ private:
     uint8_t* rawBuffer_ = nullptr;
     uint32_t rawSize_ = 0;
     bool checkingChange_ = false;
+    bool closedForSessionEnd_ = false;   // the document was closed on WM_QUERYENDSESSION
     FILETIME fileTime_ = {};
     intptr_t savedMark_ = 0;
     intptr_t currentMark_ = 0;

@@ -455,7 +455,14 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         if (closeDocument(true)) DestroyWindow(mainWindow_);
         return 0;
-    case WM_QUERYENDSESSION: return closeDocument(true) ? TRUE : FALSE;
+    case WM_QUERYENDSESSION:
+        closedForSessionEnd_ = closeDocument(true);
+        return closedForSessionEnd_ ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        // The document is closed and the window hidden: finish the close whether the session
+        // ends or another program cancelled it, so that no hidden, empty editor stays behind.
+        if (closedForSessionEnd_) DestroyWindow(mainWindow_);
+        return 0;
     case WM_DESTROY: onDestroy(); return 0;
     case WM_POWERBROADCAST: case WM_PALETTECHANGED:
         if (editorWindow_) PostMessageA(editorWindow_, message, wParam, lParam);

@@ -50,6 +50,18 @@ TEST_F(Session, ClosingAModifiedDocumentAsksYesNoCancel) {
     EXPECT_EQ(readFile(path), sampleFile(1, 3));
 }
 
+// A session end that another program cancels still finishes the close the editor agreed to.
+TEST_F(Session, AgreeingToEndTheSessionClosesTheWindowEvenWhenTheEndIsCancelled) {
+    std::string path = file("session-end.txt", sampleFile(1, 2));
+    Editor editor = start(quoted(path));
+    ASSERT_TRUE(editor.window);
+    EXPECT_EQ(SendMessageA(editor.window, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_FALSE(IsWindowVisible(editor.window));
+    PostMessageA(editor.window, WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(waitExit(editor), 0u);
+    EXPECT_EQ(readFile(path), sampleFile(1, 2));
+}
+
 TEST_F(Session, AnsweringYesSavesBeforeClosing) {
     std::string path = file("saved-on-close.txt", sampleFile(1, 2));
     Editor editor = start(":1" + quoted(path));
