@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "Kanji.h"
+#include "KanjiTestSupport.h"
+
 #include <string>
 #include <vector>
 
@@ -143,4 +146,73 @@ TEST(Cp932Agreement, EveryUnitAndEveryCodeConvertAlike) {
         d.add(n), d.add(units[0]), d.add(units[1]);
     }
     EXPECT_EQ(d.h, 0x1321E588CB41C3C7ull) << std::hex << d.h;
+}
+
+namespace {
+
+// Units that steer the line conversions: ASCII, kana and kanji, units without a form, the Unix
+// forms, best-fit Latin letters, private use, and surrogates alone and in pairs.
+uint16_t steeringUnit(uint32_t r) {
+    static const uint16_t picks[] = {'a', 0x3042, 0x8868, 0x4E02, 0xAC00, 0x301C, 0x2212, 0x00E9,
+                                     0x00A2, 0xE000, 0xF8F0, 0xFF61, 0xFEFF, 0xD83D, 0xDE00, 0x0000};
+    uint32_t kind = r % 4;
+    if (kind == 0) return static_cast<uint16_t>(r >> 8);  // any unit at all
+    return picks[(r >> 4) % (sizeof picks / sizeof picks[0])];
+}
+
+void encodeUtf8(uint16_t u, Bytes& out) {
+    if (u < 0x80) {
+        out.push_back(static_cast<uint8_t>(u));
+    } else if (u < 0x800) {
+        out.push_back(static_cast<uint8_t>(0xC0 | u >> 6));
+        out.push_back(static_cast<uint8_t>(0x80 | (u & 0x3F)));
+    } else {  // surrogates too, each in its own 3-byte form
+        out.push_back(static_cast<uint8_t>(0xE0 | u >> 12));
+        out.push_back(static_cast<uint8_t>(0x80 | (u >> 6 & 0x3F)));
+        out.push_back(static_cast<uint8_t>(0x80 | (u & 0x3F)));
+    }
+}
+
+}  // namespace
+
+// The whole-line conversions take another road on each side (the Windows side chunks through
+// the system, the table side goes character by character): scoring and decoding UTF-8 and
+// UTF-16LE lines, short and across the chunk size, and writing Shift_JIS lines back, must give
+// the same digest.
+TEST(Cp932Agreement, LinesDecodeAndWriteAlike) {
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 1; };
+    Digest d;
+    for (int round = 0; round < 1500; ++round) {
+        uint32_t count = round % 100 == 7 ? 4000 + next() % 6000 : next() % 40;
+        Bytes utf16, utf8;
+        for (uint32_t k = 0; k < count; ++k) {
+            uint16_t u = steeringUnit(next());
+            utf16.push_back(static_cast<uint8_t>(u));
+            utf16.push_back(static_cast<uint8_t>(u >> 8));
+            encodeUtf8(u, utf8);
+        }
+        // Scoring converts without the replacement character, through the same seam.
+        d.add(Kanji::scoreUtf8(utf8.data(), static_cast<uint32_t>(utf8.size())));
+        for (int which = 0; which < 2; ++which) {
+            Bytes line = which ? utf8 : utf16;
+            uint32_t n = static_cast<uint32_t>(line.size());
+            bool lossy = false;
+            bool ok = which ? Kanji::decodeUtf8(line.data(), line.data(), &n, &lossy)
+                            : Kanji::decodeUtf16Le(line.data(), line.data(), &n, &lossy);
+            d.add(ok), d.add(lossy), d.add(ok ? n : 0);
+            if (!ok) continue;
+            line.resize(n);
+            for (uint8_t b : line) d.add(b);
+            // Back out again, with stray bytes that are not whole characters mixed in.
+            if (round % 5 == 0 && !line.empty()) line.insert(line.begin() + next() % line.size(), 0x81);
+            for (auto writer : {Kanji::writeUtf8, Kanji::writeUtf16Le}) {
+                bool written = false;
+                Bytes out = writeWith(writer, line, &written);
+                d.add(written), d.add(static_cast<uint32_t>(out.size()));
+                for (uint8_t b : out) d.add(b);
+            }
+        }
+    }
+    EXPECT_EQ(d.h, 0x79F0A5788076A5A8ull) << std::hex << d.h;
 }

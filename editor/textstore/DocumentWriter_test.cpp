@@ -123,6 +123,18 @@ TEST(DocumentWriter, EveryLineEndBecomesTheDocumentsKind) {
     EXPECT_EQ(save(store), bytesOf("x"));
 }
 
+TEST(DocumentWriter, Utf16CharacterWithoutShiftJisFormSavesAsTheQuestionMark) {
+    // a, U+AC00 (no Shift_JIS form), CR LF, b: loaded with "？" (81 48) in its place.
+    TextStore store;
+    ASSERT_TRUE(store.create(10, 4, 0, TextEncoding::ShiftJis));
+    Bytes image = {'a', 0, 0x00, 0xAC, 0x0D, 0, 0x0A, 0, 'b', 0};
+    ASSERT_TRUE(loadImage(store, image, TextEncoding::Utf16Le));
+    EXPECT_TRUE(store.loadWasLossy());
+    EXPECT_EQ(linesOf(store), (std::vector<std::string>{"a\x81\x48", "b"}));
+    // Saved: the mark, the text with "？" as U+FF1F, the line end in units.
+    EXPECT_EQ(save(store), (Bytes{0xFF, 0xFE, 'a', 0, 0x1F, 0xFF, 0x0D, 0, 0x0A, 0, 'b', 0}));
+}
+
 TEST(DocumentWriter, WriteErrorsAreReported) {
     TextStore store;
     ASSERT_TRUE(store.create(10, 4, 0, TextEncoding::ShiftJis));

@@ -38,7 +38,6 @@ void TextStore::reset(TextEncoding encoding) {
     crLfCount_ = crCount_ = lfCount_ = 0;
     tail_ = &head_;
     tailLength_ = 0;
-    tailIndex_ = 0;
     rowsBeforeTail_ = true;
     mixedLineEnds_ = lossy_ = false;
     head_.urlFlags = urlHighlighting_ ? 0 : LineRecord::urlScanned;
@@ -54,7 +53,6 @@ void TextStore::destroy() {
     lineCount_ = rowCount_ = 1;
     tail_ = &head_;
     tailLength_ = 0;
-    tailIndex_ = 0;
     resetPositions();
 }
 

@@ -209,7 +209,6 @@ protected:
     uint32_t lfCount_ = 0;
     LineRecord* tail_ = &head_;
     uint32_t tailLength_ = 0;
-    int32_t tailIndex_ = 0;         // line index of the tail, so that loading needs no walk
 
     TextPosition caret_;
     TextPosition anchor_;

@@ -130,7 +130,6 @@ bool TextStore::loadChunk(uint32_t count, uint8_t* bytes, bool borrow) {
     }
     tail_ = last;
     tailLength_ = last->length;
-    tailIndex_ += added;
     lineCount_ += added;
     rowCount_ += addedRows;
     crCount_ += counts[1];
