@@ -273,6 +273,24 @@ TEST_F(Editing, InsertTextCutsAtEveryKindOfLineEnd) {
     EXPECT_EQ(storetest::lineEndsOf(store), (std::vector<uint8_t>{2, 0}));
 }
 
+// Undo takes out exactly the inserted bytes, even when the text ends in a lone lead byte that
+// now pairs with the byte after it.
+TEST_F(Editing, UndoOfAnInsertionEndingInALoneLeadByteKeepsTheFollowingText) {
+    load("ab\r\ncd");
+    store.moveTo(0, 1);
+    std::string text = "x\r\n\x82";
+    ASSERT_TRUE(store.insertText(u8(text), n32(text), true));
+    EXPECT_EQ(linesOf(store), (Lines{"ax", "\x82" "b", "cd"}));
+    ASSERT_TRUE(store.undo());
+    EXPECT_EQ(linesOf(store), (Lines{"ab", "cd"}));
+    EXPECT_EQ(storetest::lineEndsOf(store), (std::vector<uint8_t>{3, 0}));
+    ASSERT_TRUE(store.redo());
+    EXPECT_EQ(linesOf(store), (Lines{"ax", "\x82" "b", "cd"}));
+    ASSERT_TRUE(store.undo());
+    EXPECT_EQ(linesOf(store), (Lines{"ab", "cd"}));
+    EXPECT_TRUE(store.check());
+}
+
 TEST_F(Editing, DeletingACrLineEndBeforeAnEmptyLfLineUndoesToTheSameLines) {
     load("a\r\nb\rc");   // "a" CrLf, "b" Cr, "c"
     // Make "b" Cr, "" Lf, "c": the removed text reads CR LF, which alone would look like CrLf.
@@ -468,6 +486,31 @@ TEST_F(Editing, MoveAndCopyRangesUndoAndRedo) {
     store.moveTo(1, 3);
     EXPECT_FALSE(store.moveRange(1, 1, 2, true));
     EXPECT_EQ(linesOf(store), (Lines{"0bc123", "abcd", "WXYZ"}));
+}
+
+// Moving text carries its whole lines unedited: only the lines cut and joined count as changed,
+// so the changed-block moves do not stop at text that was merely dragged elsewhere.
+TEST_F(Editing, MovedWholeLinesKeepTheirChangedMarks) {
+    load("a\r\nb\r\nc\r\nd\r\ne");
+    store.moveTo(1, 1);
+    type("B");   // "bB" is changed, "c" is not
+    store.moveTo(4, 1);
+    ASSERT_TRUE(store.moveRange(0, 1, 6, true));   // line end, "bB", line end, "c", line end
+    EXPECT_EQ(linesOf(store), (Lines{"ad", "e", "bB", "c", ""}));
+    auto marked = [this] {
+        std::vector<bool> marks;
+        for (const LineRecord* line = store.firstLine(); line; line = line->next)
+            marks.push_back((line->marks & LineRecord::modifiedMark) != 0);
+        return marks;
+    };
+    EXPECT_EQ(marked(), (std::vector<bool>{true, true, true, false, true}));
+    ASSERT_TRUE(store.undo());
+    EXPECT_EQ(linesOf(store), (Lines{"a", "bB", "c", "d", "e"}));
+    EXPECT_FALSE(store.firstLine()->next->next->marks & LineRecord::modifiedMark);
+    store.moveTo(2, 0);
+    store.moveNextChangedBlock();   // past "c" to the next changed line
+    EXPECT_EQ(store.caret().line, 3);
+    EXPECT_TRUE(store.check());
 }
 
 TEST_F(Editing, OverwriteUndoesToTheOldBytes) {

@@ -59,6 +59,14 @@ bool TextStore::copyToScratch(const TextPosition& from, const TextPosition& to, 
     return true;
 }
 
+// A moved range carries its whole lines (those between its first and its last line) unchanged,
+// so their copies at the target (from `to` on) take over whether the originals (from `from` on)
+// were edited; the lines the range was cut from and put into count as edited.
+static void keepMovedLineMarks(LineRecord* to, LineRecord* from, int32_t count) {
+    for (int32_t i = 0; i < count && to && from; ++i, to = to->next, from = from->next)
+        to->marks = static_cast<uint8_t>((to->marks & ~LineRecord::modifiedMark) | (from->marks & LineRecord::modifiedMark));
+}
+
 // The range of `length` units from (line, offset) goes in at the caret as text; for a move it is
 // then removed from its old place. Afterwards the new text is selected.
 bool TextStore::transferRange(int32_t line, uint32_t offset, uint32_t length, bool move, bool record, uint16_t type) {
@@ -79,6 +87,8 @@ bool TextStore::transferRange(int32_t line, uint32_t offset, uint32_t length, bo
     bool removed = true;
     if (move) {
         Place sourceEnd = afterInsertion(end, target, tail, breaks, tail);
+        if (breaks >= 2)
+            keepMovedLineMarks(positionAt(target.line + 1, 0).record, positionAt(source.line + 1, 0).record, breaks - 1);
         caretTo(positionAt(source.line, source.offset));
         // When the old place cannot be joined up the text stays copied, and is recorded so.
         removed = removeRange(endAfterUnits(caret_, length));

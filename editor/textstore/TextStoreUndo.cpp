@@ -3,6 +3,18 @@
 
 using namespace undo;
 
+namespace {
+
+// Units (one per byte, one per line end) of a text that insertText cut at its line ends.
+uint32_t textUnits(const uint8_t* bytes, uint32_t n) {
+    uint32_t units = n;
+    for (uint32_t i = 0; i + 1 < n; ++i)
+        if (bytes[i] == 0x0D && bytes[i + 1] == 0x0A) --units;
+    return units;
+}
+
+}  // namespace
+
 bool TextStore::undo(bool* stoppedAtLimit) {
     if (stoppedAtLimit) *stoppedAtLimit = false;
     UndoJournal::Step step =
@@ -43,7 +55,9 @@ void TextStore::applyUndo(const UndoRecordView& record, int32_t sequence) {
         splitAt(static_cast<uint8_t>(n), false);
         break;
     case typeInsertText:
-        deleteForward(n, false);
+        // Exactly what went in: deleteForward would also take a character that a lone lead
+        // byte at the text's end forms with the byte after it.
+        removeRange(endAfterUnits(caret_, textUnits(f + 4, n)));
         break;
     case typeDeleteForward:
         if (readU16(record.payload() + fieldType + 2) == 1)
