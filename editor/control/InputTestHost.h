@@ -107,4 +107,34 @@ protected:
     }
 };
 
+// Power readers for Quorvale::setPowerStatusReader.
+inline int batteryPower() { return 0; }
+inline int mainsPower() { return 1; }
+
+// A control made in SetUp and given the focus, for the input and message tests; the power reader
+// is put back after each test.
+class FocusedControlTest : public ControlTest {
+protected:
+    void create(uint32_t flags = 0) {
+        q = createControl(host, flags);
+        ASSERT_NE(q, nullptr);
+        SetFocus(q->window());
+        pump();
+    }
+    void SetUp() override { create(); }
+    void TearDown() override {
+        Quorvale::setPowerStatusReader(nullptr);
+        ControlTest::TearDown();
+    }
+    CaretState caret() {
+        CaretState c{};
+        request(q, EC_GETCARET, &c);
+        return c;
+    }
+    void click(int column, int row, UINT down = WM_LBUTTONDOWN) {
+        post(q, down, MK_LBUTTON, cellPoint(q, column, row));
+        post(q, WM_LBUTTONUP, 0, cellPoint(q, column, row));
+    }
+};
+
 }  // namespace input_test

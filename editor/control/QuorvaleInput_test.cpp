@@ -15,31 +15,8 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-int batteryPower() { return 0; }
-int mainsPower() { return 1; }
-
-class Input : public ControlTest {
+class Input : public FocusedControlTest {
 protected:
-    void create(uint32_t flags = 0) {
-        q = createControl(host, flags);
-        ASSERT_NE(q, nullptr);
-        SetFocus(q->window());
-        pump();
-    }
-    void SetUp() override { create(); }
-    void TearDown() override {
-        Quorvale::setPowerStatusReader(nullptr);
-        ControlTest::TearDown();
-    }
-    CaretState caret() {
-        CaretState c{};
-        request(q, EC_GETCARET, &c);
-        return c;
-    }
-    void click(int column, int row, UINT down = WM_LBUTTONDOWN) {
-        post(q, down, MK_LBUTTON, cellPoint(q, column, row));
-        post(q, WM_LBUTTONUP, 0, cellPoint(q, column, row));
-    }
     // A click and a double click on the same cell: the word there is selected.
     void doubleClick(int column, int row) {
         click(column, row);

@@ -14,31 +14,8 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-int batteryPower() { return 0; }
-int mainsPower() { return 1; }
-
-class WindowMessages : public ControlTest {
+class WindowMessages : public FocusedControlTest {
 protected:
-    void create(uint32_t flags = 0) {
-        q = createControl(host, flags);
-        ASSERT_NE(q, nullptr);
-        SetFocus(q->window());
-        pump();
-    }
-    void SetUp() override { create(); }
-    void TearDown() override {
-        Quorvale::setPowerStatusReader(nullptr);
-        ControlTest::TearDown();
-    }
-    CaretState caret() {
-        CaretState c{};
-        request(q, EC_GETCARET, &c);
-        return c;
-    }
-    void click(int column, int row) {
-        post(q, WM_LBUTTONDOWN, MK_LBUTTON, cellPoint(q, column, row));
-        post(q, WM_LBUTTONUP, 0, cellPoint(q, column, row));
-    }
     // The cursor the control sets with the pointer at client point (x, y).
     HCURSOR cursorAt(int x, int y) {
         POINT p{x, y};
