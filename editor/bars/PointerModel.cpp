@@ -53,7 +53,11 @@ void PointerModel::buttonUp() {
 }
 
 void PointerModel::leave() {
-    if (state_ == PointerState::Hot) toNormal();
+    if (state_ != PointerState::Hot) return;
+    // The hot state holds the capture: kept past the leave, it would take every later click of
+    // the program away from the window under the pointer.
+    sink_.releasePointer();
+    toNormal();  // in case the window reported no end of capture
 }
 
 void PointerModel::captureLost() {

@@ -29,7 +29,8 @@ public:
     // `fireOnDown`: the item fires at once instead of being pressed (toolbar flag 0x10).
     void buttonDown(int hit, bool fireOnDown);
     void buttonUp();
-    // The pointer left the window (only ends the hot state) / the capture ended (ends any state).
+    // The pointer left the window (ends only the hot state, giving up its capture) / the capture
+    // ended (ends any state).
     void leave();
     void captureLost();
 

@@ -241,6 +241,26 @@ TEST_F(TabBarTest, HotTabOfAnotherWindowTurnsWhiteButTheOwnTabDoesNot) {
     EXPECT_EQ(screenPixel(bar->window(), other.right - 3, 10), face);
 }
 
+TEST_F(TabBarTest, LeavingTheHotTabGivesUpTheCapture) {
+    addThree();
+    const RECT other = bar->tabRect(0);
+    const POINT p = centre(0);
+    mouse(bar->window(), WM_MOUSEMOVE, p.x, p.y);
+    ASSERT_EQ(GetCapture(), bar->window());
+    SendMessageA(bar->window(), WM_MOUSELEAVE, 0, 0);
+    // Kept, the capture would route every later click of the program to the bar.
+    EXPECT_NE(GetCapture(), bar->window());
+    UpdateWindow(bar->window());
+    EXPECT_EQ(screenPixel(bar->window(), other.right - 3, 10), GetSysColor(COLOR_BTNFACE));
+    // The next move over the tab makes it hot again, and a click still reports it.
+    mouse(bar->window(), WM_MOUSEMOVE, p.x, p.y);
+    EXPECT_EQ(GetCapture(), bar->window());
+    mouse(bar->window(), WM_LBUTTONDOWN, p.x, p.y, MK_LBUTTON);
+    mouse(bar->window(), WM_LBUTTONUP, p.x, p.y);
+    ASSERT_EQ(host.commands.size(), 1u);
+    EXPECT_EQ(host.commands[0].lParam, reinterpret_cast<LPARAM>(first.window()));
+}
+
 TEST_F(TabBarTest, ForwardsTheRightButtonToItsParent) {
     addThree();
     SendMessageA(bar->window(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(7, 9));

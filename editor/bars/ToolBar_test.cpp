@@ -187,6 +187,17 @@ TEST_F(ToolBarTest, DisabledButtonShowsNoHotFrameAndIgnoresClicks) {
     EXPECT_EQ(screenPixel(bar->window(), 100, 5), face);
 }
 
+TEST_F(ToolBarTest, LeavingTheHotButtonGivesUpTheCapture) {
+    addDefaultButtons();
+    mouse(bar->window(), WM_MOUSEMOVE, 20, 15);
+    ASSERT_EQ(GetCapture(), bar->window());
+    SendMessageA(bar->window(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_NE(GetCapture(), bar->window());
+    EXPECT_EQ(bar->pointerState(), bars::PointerState::None);
+    UpdateWindow(bar->window());
+    EXPECT_EQ(screenPixel(bar->window(), 20, 5), GetSysColor(COLOR_BTNFACE));
+}
+
 TEST_F(ToolBarTest, PressedButtonUsesThePressedFrame) {
     addDefaultButtons();
     mouse(bar->window(), WM_MOUSEMOVE, 20, 15);
