@@ -5,7 +5,6 @@
 #include <shlobj.h>
 
 #include <cstring>
-#include <optional>
 
 #include "FrameTexts.h"
 #include "MainFrame.h"
@@ -94,9 +93,8 @@ bool MainFrame::startUp(HINSTANCE instance, const char* tail, int showCommand) {
 
     // Held from the peer enumeration to the end of the announce exchange; when the file cannot
     // be loaded it is released before the window is destroyed.
-    std::optional<SemaphoreGuard> guard;
-    guard.emplace(settings_names::kInitSemaphore);
-    if (!guard->held()) return false;
+    SemaphoreGuard guard(settings_names::kInitSemaphore);
+    if (!guard.held()) return false;
     findPeers();
     if (!file.empty() && alreadyOpen(file.c_str())) return false;
     if (!createMainWindow(type)) return false;
@@ -104,7 +102,7 @@ bool MainFrame::startUp(HINSTANCE instance, const char* tail, int showCommand) {
     UpdateWindow(mainWindow_);
     SetForegroundWindow(mainWindow_);
     if (!file.empty() && !load(file.c_str(), line.encoding)) {
-        guard.reset();
+        guard.release();
         DestroyWindow(mainWindow_);
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}  // drops the WM_QUIT of the shutdown

@@ -15,6 +15,8 @@ public:
 
     // False when the semaphore could not be created or waited for: nothing is held.
     bool held() const { return held_; }
+    // Releases and closes it before the guard's end; the end then does nothing.
+    void release();
 
 private:
     void* handle_ = nullptr;

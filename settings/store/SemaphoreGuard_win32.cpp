@@ -11,8 +11,12 @@ SemaphoreGuard::SemaphoreGuard(const char* name) {
     held_ = result == WAIT_OBJECT_0;
 }
 
-SemaphoreGuard::~SemaphoreGuard() {
+SemaphoreGuard::~SemaphoreGuard() { release(); }
+
+void SemaphoreGuard::release() {
     if (handle_ == nullptr) return;
     if (held_) ReleaseSemaphore(handle_, 1, nullptr);
     CloseHandle(handle_);
+    handle_ = nullptr;
+    held_ = false;
 }
