@@ -183,7 +183,11 @@ std::string answer(DWORD pid, int buttonId, DWORD timeoutMs) {
     if (!box) return std::string();
     std::string text = messageText(box);
     press(box, buttonId);
-    pause(200);
+    // The box must be gone before the next wait: without a window manager Wine takes up to two
+    // seconds to withdraw it, and a later wait would find this box still there.
+    DWORD end = GetTickCount() + 5000;
+    while (IsWindow(box) && static_cast<int>(end - GetTickCount()) > 0) pause(50);
+    pause(100);
     return text;
 }
 
