@@ -43,22 +43,29 @@ uint64_t lineEndByteMask(const uint8_t* text, uint32_t block, uint32_t length, u
     return mask;
 }
 
-uint64_t lineEndUnitMask(const uint8_t* text, uint32_t block, uint32_t length) {
-    uint64_t mask = 0;
+uint64_t lineEndUnitMask(const uint8_t* text, uint32_t block, uint32_t length, uint64_t* tabs) {
+    uint64_t mask = 0, tabMask = 0;
     uint32_t i = 0;
 #ifdef ULO_SSE2
     if (uint64_t(block) + 64 <= length) {
-        const __m128i cr = _mm_set1_epi16(0x000D), lf = _mm_set1_epi16(0x000A);
+        const __m128i cr = _mm_set1_epi16(0x000D), lf = _mm_set1_epi16(0x000A), tab = _mm_set1_epi16(0x0009);
         for (; i < 64; i += 16) {
             __m128i v = load16(text + block + i);
             uint32_t m = uint32_t(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf))));
             mask |= uint64_t(m & 0x5555u) << i;
+            tabMask |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi16(v, tab))) & 0x5555u) << i;
         }
+        if (tabs) *tabs = tabMask;
         return mask;
     }
 #endif
-    for (; i < 64 && uint64_t(block) + i + 2 <= length; i += 2)
-        if (text[block + i + 1] == 0 && (text[block + i] == 0x0D || text[block + i] == 0x0A)) mask |= uint64_t(1) << i;
+    for (; i < 64 && uint64_t(block) + i + 2 <= length; i += 2) {
+        if (text[block + i + 1] != 0) continue;
+        uint8_t b = text[block + i];
+        if (b == 0x0D || b == 0x0A) mask |= uint64_t(1) << i;
+        if (b == 0x09) tabMask |= uint64_t(1) << i;
+    }
+    if (tabs) *tabs = tabMask;
     return mask;
 }
 

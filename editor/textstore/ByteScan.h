@@ -15,8 +15,8 @@ namespace bytescan {
 // With `tabs` given, *tabs gets the same kind of mask for TAB bytes.
 uint64_t lineEndByteMask(const uint8_t* text, uint32_t block, uint32_t length, uint64_t* tabs);
 // The same for 16-bit little-endian units at even offsets: bit i (even) set when the unit at
-// block + i is 000D or 000A and lies wholly before `length`.
-uint64_t lineEndUnitMask(const uint8_t* text, uint32_t block, uint32_t length);
+// block + i is 000D or 000A and lies wholly before `length`; *tabs, when given, the same for 0009.
+uint64_t lineEndUnitMask(const uint8_t* text, uint32_t block, uint32_t length, uint64_t* tabs);
 // Index of the first byte equal to `value` in [from, length), or length.
 uint32_t findByte(const uint8_t* text, uint32_t from, uint32_t length, uint8_t value);
 // True when `value` occurs in the `length` bytes; reads nothing outside them. Inline, for the

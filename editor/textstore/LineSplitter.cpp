@@ -2,7 +2,7 @@
 #include "LineSplitter.h"
 
 void LineSplitter::loadBlock() {
-    mask_ = utf16_ ? bytescan::lineEndUnitMask(bytes_, uint32_t(blockStart_), count_)
+    mask_ = utf16_ ? bytescan::lineEndUnitMask(bytes_, uint32_t(blockStart_), count_, &tabMask_)
                    : bytescan::lineEndByteMask(bytes_, uint32_t(blockStart_), count_, &tabMask_);
     blockLoaded_ = true;
 }

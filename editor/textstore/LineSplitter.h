@@ -13,7 +13,7 @@ public:
         uint32_t length = 0;      // bytes before the line end
         LineEnd lineEnd = LineEnd::None;
         uint32_t endBytes = 0;    // bytes the line end takes in the chunk
-        bool hasTab = true;       // false when the segment has no TAB byte (8-bit codes only)
+        bool hasTab = true;       // false when the segment has no TAB (byte, or unit for UTF-16LE)
     };
 
     LineSplitter(const uint8_t* bytes, uint32_t count, bool utf16)
@@ -37,7 +37,7 @@ private:
     // it that lies at or after position_.
     uint64_t blockStart_ = 0;
     uint64_t mask_ = 0;
-    uint64_t tabMask_ = 0;     // TAB bytes of the block (8-bit codes)
+    uint64_t tabMask_ = 0;     // TAB bytes (or units) of the block
     bool tabSeen_ = false;     // a TAB between position_ and the block
     bool blockLoaded_ = false;
 };
@@ -72,7 +72,7 @@ inline bool LineSplitter::next(Segment& segment) {
     if (at >= count_ || uint64_t(at) + unit > count_) return false;
     segment.start = position_;
     segment.length = at - position_;
-    segment.hasTab = utf16_ || tabSeen_;
+    segment.hasTab = tabSeen_;
     tabSeen_ = false;
     if (bytes_[at] == 0x0A) {
         segment.lineEnd = LineEnd::Lf;

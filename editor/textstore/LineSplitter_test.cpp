@@ -89,3 +89,22 @@ TEST(LineSplitter, TellsWhichSegmentsHoldATab) {
     EXPECT_EQ(lengths, (std::vector<uint32_t>{131, 3, 63, 130}));
     EXPECT_EQ(tabs, (std::vector<bool>{true, false, true, false}));
 }
+
+TEST(LineSplitter, TellsWhichUtf16LeSegmentsHoldATabUnit) {
+    // The same lines as units, and 09 bytes inside other units (U+0109, U+0900), which are no TAB.
+    std::string ascii = std::string(70, 'a') + "\t" + std::string(60, 'b') + "\r\n" + std::string(3, 'c') + "\n"
+                      + std::string(62, 'd') + "\t\n" + std::string(130, 'e') + "\n\t";
+    std::string text;
+    for (char c : ascii) text += std::string(1, c) + '\0';
+    text.insert(2 * 132 + 2, std::string("\x09\x01\x00\x09", 4));   // into the 3-unit line
+    LineSplitter splitter(reinterpret_cast<const uint8_t*>(text.data()), uint32_t(text.size()), true);
+    LineSplitter::Segment s;
+    std::vector<bool> tabs;
+    std::vector<uint32_t> lengths;
+    while (splitter.next(s)) {
+        tabs.push_back(s.hasTab);
+        lengths.push_back(s.length);
+    }
+    EXPECT_EQ(lengths, (std::vector<uint32_t>{262, 10, 126, 260}));
+    EXPECT_EQ(tabs, (std::vector<bool>{true, false, true, false}));
+}

@@ -38,7 +38,7 @@ void TextStore::reset(TextEncoding encoding) {
     crLfCount_ = crCount_ = lfCount_ = 0;
     tail_ = &head_;
     tailLength_ = 0;
-    rowsBeforeTail_ = true;
+    decodeFailed_ = loadLossy_ = false;
     mixedLineEnds_ = lossy_ = false;
     head_.urlFlags = urlHighlighting_ ? 0 : LineRecord::urlScanned;
     resetPositions();

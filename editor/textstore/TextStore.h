@@ -12,9 +12,10 @@
 #include "TextCodes.h"
 #include "TextPosition.h"
 #include "UndoJournal.h"
+#include "ViewTop.h"
 
 class LineSplitter;
-#include "ViewTop.h"
+class RowBreaker;
 
 class TextStore {
 public:
@@ -33,12 +34,14 @@ public:
     bool create(int32_t wrapWidth, int32_t tabWidth, uint32_t undoSizeLimit, TextEncoding defaultEncoding);
     // A new or reloaded document in `encoding` (Auto: detect at the first load).
     void reset(TextEncoding encoding);
-    // Appends a chunk of a file image. With `borrow`, lines point into `bytes`, which must outlive
-    // the document (and is decoded in place by convertLoaded). False when memory runs out; the
-    // lines linked before this call remain.
+    // Appends a chunk of a file image; every line that ends in it is decoded and broken into rows
+    // at once, the last one waits for the next chunk or convertLoaded. With `borrow`, lines point
+    // into `bytes`, which must outlive the document and is decoded in place (also when the call
+    // fails). False when memory runs out; the lines linked before this call remain.
     bool loadChunk(uint32_t count, uint8_t* bytes, bool borrow);
-    // Chooses the document's line end, resolves Auto, decodes every line in place and breaks all
-    // lines into rows. False at the first line that fails to decode.
+    // Chooses the document's line end, resolves Auto, decodes the tail and breaks it into rows,
+    // and reports what decoding found. False when a line failed to decode; decoding stops at the
+    // first such line, and the lines after it keep their bytes.
     bool convertLoaded();
     // Frees everything the store owns (also done by the destructor).
     void destroy();
@@ -184,7 +187,9 @@ protected:
     bool appendToTail(uint8_t* bytes, uint32_t count, uint32_t spare, bool borrow);
     bool fillRecord(LineRecord& record, uint8_t* bytes, uint32_t count, uint32_t spare, bool borrow);
     void undoChunk(const LineRecord& savedTail, LineRecord* last);
-    bool linkChunkLines(LineSplitter& splitter, uint8_t* bytes, uint32_t count, bool borrow, bool rows,
+    void finishLoadedLine(LineRecord& line, bool hasTab, const RowBreaker& breaker);
+    void finishTailLine();
+    bool linkChunkLines(LineSplitter& splitter, uint8_t* bytes, uint32_t count, bool borrow,
                         uint32_t counts[4], LineRecord** last, int32_t* added, int32_t* addedRows);
     bool checkLine(const LineRecord& line) const;
     bool checkPosition(const TextPosition& position) const;
@@ -278,9 +283,9 @@ protected:
     void* tokenBuffer_ = nullptr;
     uint32_t tokenCapacity_ = 0;
 
-    // Shift_JIS lines need no decoding, so loading breaks them into rows while they are at hand;
-    // true while every line but the tail has its rows for the current text.
-    bool rowsBeforeTail_ = true;
+    // What decoding found while loading, until the next reset.
+    bool decodeFailed_ = false;
+    bool loadLossy_ = false;
     bool mixedLineEnds_ = false;
     bool lossy_ = false;
 };

@@ -2,7 +2,6 @@
 // Shift_JIS in place.
 #include <cstring>
 
-#include "ByteScan.h"
 #include "Kanji.h"
 #include "LineSplitter.h"
 #include "LineText.h"
@@ -63,9 +62,37 @@ void TextStore::undoChunk(const LineRecord& savedTail, LineRecord* last) {
     tail_->lineEnd = savedTail.lineEnd;
 }
 
+// Decodes a line that is complete (it has its line end, or the image is done) and breaks it into
+// rows. After the first line that fails to decode no further line is decoded; the rest keep
+// their bytes and still get rows, so that the store stays consistent until the next reset.
+// `hasTab` false promises that the line's bytes hold no TAB.
+void TextStore::finishLoadedLine(LineRecord& line, bool hasTab, const RowBreaker& breaker) {
+    if (encoding_ != TextEncoding::ShiftJis && (decodeFailed_ || !decodeLine(line, loadLossy_ ? nullptr : &loadLossy_))) {
+        decodeFailed_ = true;
+        hasTab = true;   // undecoded UTF-16 bytes may hold 09 inside other units
+    }
+    int32_t width;
+    if (!line.rowStarts && !hasTab && breaker.fitsOneRow(line.text, line.length, &width)) {
+        line.rowCount = 1;
+        line.singleRowWidth = width;
+        line.urlFlags = urlHighlighting_ ? 0 : LineRecord::urlScanned;
+    } else {
+        breaker.breakLoaded(line, hasTab, allocator_, urlHighlighting_);
+    }
+}
+
+// The tail line once it is complete, keeping the document's row count in step.
+void TextStore::finishTailLine() {
+    int32_t rowsBefore = tail_->rowCount;
+    finishLoadedLine(*tail_, true, RowBreaker(wrapWidth_, tabWidth_));
+    rowCount_ += tail_->rowCount - rowsBefore;
+}
+
 // Links a record after the tail for every further segment and one for the rest after the last
-// line end. `last` is the last record linked (the tail when none). False when memory runs out.
-bool TextStore::linkChunkLines(LineSplitter& splitter, uint8_t* bytes, uint32_t count, bool borrow, bool rows,
+// line end. `last` is the last record linked (the tail when none). Every segment that ends in a
+// line end is decoded and broken into rows at once, while its bytes are still in the cache.
+// False when memory runs out.
+bool TextStore::linkChunkLines(LineSplitter& splitter, uint8_t* bytes, uint32_t count, bool borrow,
                                uint32_t counts[4], LineRecord** last, int32_t* added, int32_t* addedRows) {
     RowBreaker breaker(wrapWidth_, tabWidth_);
     LineRecord* after = tail_->next;
@@ -83,15 +110,7 @@ bool TextStore::linkChunkLines(LineSplitter& splitter, uint8_t* bytes, uint32_t 
         if (more) {
             record->lineEnd = static_cast<uint8_t>(segment.lineEnd);
             ++counts[static_cast<uint8_t>(segment.lineEnd)];
-            if (rows) {
-                int32_t width;
-                if (!segment.hasTab && breaker.fitsOneRow(record->text, length, &width)) {
-                    record->singleRowWidth = width;
-                    record->urlFlags = urlHighlighting_ ? 0 : LineRecord::urlScanned;
-                } else {
-                    breaker.breakLoaded(*record, segment.hasTab, allocator_, urlHighlighting_);
-                }
-            }
+            finishLoadedLine(*record, segment.hasTab, breaker);
         }
         *addedRows += record->rowCount;
         record->previous = *last;
@@ -106,8 +125,6 @@ bool TextStore::linkChunkLines(LineSplitter& splitter, uint8_t* bytes, uint32_t 
 
 bool TextStore::loadChunk(uint32_t count, uint8_t* bytes, bool borrow) {
     if (encoding_ == TextEncoding::Auto) encoding_ = encodingOfVerdict(Kanji::detect(bytes, count), defaultEncoding_);
-    const bool rows = encoding_ == TextEncoding::ShiftJis;
-    if (!rows) rowsBeforeTail_ = false;
     LineSplitter splitter(bytes, count, encoding_ == TextEncoding::Utf16Le);
     LineSplitter::Segment segment;
     if (!splitter.next(segment)) {
@@ -120,14 +137,19 @@ bool TextStore::loadChunk(uint32_t count, uint8_t* bytes, bool borrow) {
     tail_->lineEnd = static_cast<uint8_t>(segment.lineEnd);
     uint32_t counts[4] = {0, 0, 0, 0};
     ++counts[static_cast<uint8_t>(segment.lineEnd)];
-    if (rows) rebreakLine(*tail_, 0);
     LineRecord* last = tail_;
     int32_t added = 0, addedRows = 0;
-    if (!linkChunkLines(splitter, bytes, count, borrow, rows, counts, &last, &added, &addedRows)) {
+    const bool failedBefore = decodeFailed_, lossyBefore = loadLossy_;
+    if (!linkChunkLines(splitter, bytes, count, borrow, counts, &last, &added, &addedRows)) {
+        // What the chunk's own lines found goes with them.
         undoChunk(savedTail, added ? last : nullptr);
-        if (rows) rebreakLine(*tail_, 0);
+        decodeFailed_ = failedBefore;
+        loadLossy_ = lossyBefore;
         return false;
     }
+    // The old tail is complete now. It is decoded only once the chunk is linked: a failed chunk
+    // puts the tail's bytes back as they were.
+    finishTailLine();
     tail_ = last;
     tailLength_ = last->length;
     lineCount_ += added;
@@ -162,46 +184,14 @@ bool TextStore::decodeLine(LineRecord& line, bool* lossy) const {
     return ok;
 }
 
-namespace {
-
-// A freshly loaded line (no row array) that is short and has no TAB keeps one row of its width,
-// exactly as the full walk would find; every other line gets the full walk.
-void breakConvertedLine(const RowBreaker& breaker, LineRecord& line, StoreAllocator& allocator, bool urlHighlighting) {
-    int32_t width;
-    if (!line.rowStarts && breaker.fitsOneRow(line.text, line.length, &width) &&
-        !bytescan::hasByte(line.text, line.length, 0x09)) {
-        line.rowCount = 1;
-        line.singleRowWidth = width;
-        line.urlFlags = urlHighlighting ? 0 : LineRecord::urlScanned;
-        return;
-    }
-    breaker.rebreak(line, 0, allocator, urlHighlighting);
-}
-
-}  // namespace
-
-// Each line is broken into rows right after its decoding, while it is at hand; after a failure
-// the remaining lines still get rows, so that the store stays consistent until the next reset.
+// Every line but the tail was decoded and broken into rows as its chunk was loaded; the tail
+// waited, as a further chunk could have continued it.
 bool TextStore::convertLoaded() {
-    mixedLineEnds_ = lossy_ = false;
+    mixedLineEnds_ = false;
     chooseLineEnd();
     if (encoding_ == TextEncoding::Auto) encoding_ = defaultEncoding_;
-    bool ok = true;
-    if (encoding_ == TextEncoding::ShiftJis && rowsBeforeTail_) {
-        rebreakLine(*tail_, 0);
-    } else {
-        RowBreaker breaker(wrapWidth_, tabWidth_);
-        bool decode = encoding_ != TextEncoding::ShiftJis, lossy = false;
-        int32_t rows = 0;
-        for (LineRecord* line = &head_; line; line = line->next) {
-            if (decode && !decodeLine(*line, lossy ? nullptr : &lossy)) decode = ok = false;
-            breakConvertedLine(breaker, *line, allocator_, urlHighlighting_);
-            rows += line->rowCount;
-        }
-        rowCount_ = rows;
-        lossy_ = lossy;
-    }
+    finishTailLine();
+    lossy_ = loadLossy_;
     resetPositions();
-    rowsBeforeTail_ = true;
-    return ok;
+    return !decodeFailed_;
 }

@@ -11,11 +11,12 @@ using namespace storetest;
 
 namespace {
 
-// Enough lines for several pool blocks, long enough for row arrays at width 10.
-std::string manyLines() {
+// Enough lines for several pool blocks, long enough for row arrays at width 10; 表 in the
+// Shift_JIS form or the UTF-8 form, and a line that may hold a character without a Shift_JIS form.
+std::string manyLines(const std::string& hyou, const std::string& unmapped) {
     std::string text;
-    for (int i = 0; i < 150; ++i) text += "line \x95\x5C " + std::to_string(i) + std::string(size_t(i % 23), 'x') + "\r\n";
-    return text + "last";
+    for (int i = 0; i < 150; ++i) text += "line " + hyou + " " + std::to_string(i) + std::string(size_t(i % 23), 'x') + "\r\n";
+    return text + unmapped + "\r\nlast";
 }
 
 }  // namespace
@@ -28,14 +29,26 @@ TEST(TextStoreMemory, CreateFailsWithoutTheTokenBuffer) {
     EXPECT_TRUE(store.create(76, 4, 0, TextEncoding::ShiftJis));
 }
 
+// Lines are decoded as their chunk is loaded; a chunk that fails must leave the tail's own bytes
+// undecoded, so that the conversion still reads them right.
 TEST(TextStoreMemory, EveryFailingAllocationWhileLoadingLeavesTheLinesBefore) {
+    struct Case {
+        TextEncoding encoding;
+        const char* a;     // あ, 表 in the encoding
+        const char* hyou;
+        const char* unmapped;   // ☃ in UTF-8
+    };
+    for (Case c : {Case{TextEncoding::ShiftJis, "\x82\xA0", "\x95\x5C", ""},
+                   Case{TextEncoding::Utf8, "\xE3\x81\x82", "\xE8\xA1\xA8", "\xE2\x98\x83"}})
     for (bool borrow : {true, false}) {
         TextStore store;
         ASSERT_TRUE(store.create(10, 4, 0, TextEncoding::ShiftJis));
         const size_t idle = store.allocator().liveBytes();
-        Bytes first = bytesOf("kept\r\nta"), second = bytesOf(manyLines());
+        const Bytes firstImage = bytesOf(std::string("kept\r\nt") + c.a), secondImage = bytesOf(manyLines(c.hyou, c.unmapped));
         for (int64_t n = 0;; ++n) {
-            store.reset(TextEncoding::ShiftJis);
+            // Borrowed lines are decoded inside the image, so every round takes fresh copies.
+            Bytes first = firstImage, second = secondImage;
+            store.reset(c.encoding);
             ASSERT_TRUE(store.loadChunk(uint32_t(first.size()), first.data(), borrow));
             store.allocator().failAfter(n);
             bool loaded = store.loadChunk(uint32_t(second.size()), second.data(), borrow);
@@ -43,16 +56,19 @@ TEST(TextStoreMemory, EveryFailingAllocationWhileLoadingLeavesTheLinesBefore) {
             if (!loaded) {
                 // The first chunk's lines remain, the tail as it was.
                 ASSERT_EQ(store.lineCount(), 2) << n;
-                EXPECT_EQ(linesOf(store), (std::vector<std::string>{"kept", "ta"})) << n;
                 ASSERT_TRUE(store.convertLoaded());
+                EXPECT_EQ(linesOf(store), (std::vector<std::string>{"kept", "t\x82\xA0"})) << n;
+                EXPECT_FALSE(store.loadWasLossy()) << n;
                 ASSERT_TRUE(store.check()) << n;
                 store.reset(TextEncoding::ShiftJis);
                 ASSERT_EQ(store.allocator().liveBytes(), idle) << n;
                 continue;
             }
-            EXPECT_EQ(store.lineCount(), 152);
-            EXPECT_EQ(linesOf(store)[1], "taline \x95\x5C 0");
+            EXPECT_EQ(store.lineCount(), 153);
             ASSERT_TRUE(store.convertLoaded());
+            EXPECT_EQ(linesOf(store)[1], "t\x82\xA0line \x95\x5C 0");
+            EXPECT_EQ(linesOf(store)[152], "last");
+            EXPECT_EQ(store.loadWasLossy(), c.encoding == TextEncoding::Utf8);
             // Rows whose arrays could not grow are short of rows; a new width redoes them.
             store.setWrapWidth(11);
             store.setWrapWidth(10);
