@@ -16,6 +16,15 @@ struct Cut {
     std::string rest;
 };
 
+// Length and TAB flag of every segment that ends in a line end.
+std::vector<std::pair<uint32_t, bool>> segmentTabs(const std::string& text, bool utf16) {
+    LineSplitter splitter(reinterpret_cast<const uint8_t*>(text.data()), uint32_t(text.size()), utf16);
+    LineSplitter::Segment s;
+    std::vector<std::pair<uint32_t, bool>> segments;
+    while (splitter.next(s)) segments.push_back({s.length, s.hasTab});
+    return segments;
+}
+
 Cut cut(const std::string& chunk, bool utf16) {
     Cut result;
     LineSplitter splitter(reinterpret_cast<const uint8_t*>(chunk.data()), uint32_t(chunk.size()), utf16);
@@ -78,16 +87,8 @@ TEST(LineSplitter, TellsWhichSegmentsHoldATab) {
     // Line ends and TABs on both sides of the 64-byte blocks of the scan.
     std::string text = std::string(70, 'a') + "\t" + std::string(60, 'b') + "\r\n" + std::string(3, 'c') + "\n"
                      + std::string(62, 'd') + "\t\n" + std::string(130, 'e') + "\n\t";
-    LineSplitter splitter(reinterpret_cast<const uint8_t*>(text.data()), uint32_t(text.size()), false);
-    LineSplitter::Segment s;
-    std::vector<bool> tabs;
-    std::vector<uint32_t> lengths;
-    while (splitter.next(s)) {
-        tabs.push_back(s.hasTab);
-        lengths.push_back(s.length);
-    }
-    EXPECT_EQ(lengths, (std::vector<uint32_t>{131, 3, 63, 130}));
-    EXPECT_EQ(tabs, (std::vector<bool>{true, false, true, false}));
+    using Segments = std::vector<std::pair<uint32_t, bool>>;
+    EXPECT_EQ(segmentTabs(text, false), (Segments{{131, true}, {3, false}, {63, true}, {130, false}}));
 }
 
 TEST(LineSplitter, TellsWhichUtf16LeSegmentsHoldATabUnit) {
@@ -97,14 +98,6 @@ TEST(LineSplitter, TellsWhichUtf16LeSegmentsHoldATabUnit) {
     std::string text;
     for (char c : ascii) text += std::string(1, c) + '\0';
     text.insert(2 * 132 + 2, std::string("\x09\x01\x00\x09", 4));   // into the 3-unit line
-    LineSplitter splitter(reinterpret_cast<const uint8_t*>(text.data()), uint32_t(text.size()), true);
-    LineSplitter::Segment s;
-    std::vector<bool> tabs;
-    std::vector<uint32_t> lengths;
-    while (splitter.next(s)) {
-        tabs.push_back(s.hasTab);
-        lengths.push_back(s.length);
-    }
-    EXPECT_EQ(lengths, (std::vector<uint32_t>{262, 10, 126, 260}));
-    EXPECT_EQ(tabs, (std::vector<bool>{true, false, true, false}));
+    using Segments = std::vector<std::pair<uint32_t, bool>>;
+    EXPECT_EQ(segmentTabs(text, true), (Segments{{262, true}, {10, false}, {126, true}, {260, false}}));
 }
