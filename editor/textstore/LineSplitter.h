@@ -56,10 +56,10 @@ inline uint32_t LineSplitter::nextLineEndByte() {
         if (mask_) {
             // TABs from the position up to the line end.
             uint64_t before = (mask_ & (0 - mask_)) - 1;
-            tabSeen_ = tabSeen_ || (tabMask_ & from & before) != 0;
+            tabSeen_ |= (tabMask_ & from & before) != 0;
             return uint32_t(blockStart_ + uint64_t(__builtin_ctzll(mask_)));
         }
-        tabSeen_ = tabSeen_ || (tabMask_ & from) != 0;
+        tabSeen_ |= (tabMask_ & from) != 0;
         blockStart_ += 64;
         if (blockStart_ >= count_) return count_;
         loadBlock();
