@@ -21,7 +21,8 @@ uint32_t fromUtf16(const uint16_t* src, uint32_t units, uint8_t* dst, uint32_t r
 // entry and the output length on success. False for malformed UTF-8 (a byte 0x80-0xC1 or
 // 0xF0-0xFF where a character begins, a sequence cut by the line end) or a conversion that
 // yields nothing. The Windows side converts in chunks of 8192 input bytes through fromUtf16; the
-// table side converts each character straight through its table, with the same result.
+// table side converts each character straight through its table (UTF-16LE eight units at a time
+// where the processor allows it), with the same result.
 bool fromUtf8Line(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced);
 bool fromUtf16LeLine(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced);
 

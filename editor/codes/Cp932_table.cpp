@@ -8,6 +8,7 @@
 
 #include "ByteRuns.h"
 #include "TextCodes.h"
+#include "UnitBlocks.h"
 
 namespace {
 
@@ -43,6 +44,9 @@ struct Tables {
     uint16_t single[256];     // the unit of each byte that is not a lead byte
     uint16_t pair[60][256];   // the unit of lead/trail, kUnknownUnit when unassigned
     uint16_t code[65536];     // byte (< 0x100) or lead << 8 | trail, kNoCode when none
+    uint16_t stored[65536];   // the same in the order of its bytes, "？" when none
+    unitblocks::UnitForms forms;
+    bool blocks;              // forms can be told from replacements, and the processor has SSSE3
 };
 
 Tables storage;
@@ -94,11 +98,27 @@ void buildFromUnicode(Tables& t) {
     for (const cp932::UnitFold& f : cp932::kUnixForms) t.code[f.unix] = t.code[f.windows];
 }
 
+// The block converter tells a replacement from the one unit whose own form is "？".
+void buildStoredForms(Tables& t) {
+    unsigned questions = 0;
+    for (unsigned u = 0; u < 65536; ++u) {
+        uint16_t c = t.code[u] == kNoCode ? 0x8148 : t.code[u];
+        t.stored[u] = c < 0x100 ? c : static_cast<uint16_t>(c >> 8 | (c & 0xFF) << 8);
+        if (t.code[u] == 0x8148) {
+            ++questions;
+            t.forms.questionUnit = static_cast<uint16_t>(u);
+        }
+    }
+    t.forms.bytes = t.stored;
+    t.blocks = questions == 1 && unitblocks::available();
+}
+
 const Tables& tables() {
     // Built on first use; the initialisation of a function-local static is thread-safe.
     static const Tables* built = [] {
         buildToUnicode(storage);
         buildFromUnicode(storage);
+        buildStoredForms(storage);
         return &storage;
     }();
     return *built;
@@ -195,10 +215,12 @@ bool fromUtf8Line(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* repl
 }
 
 bool fromUtf16LeLine(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced) {
-    const uint16_t* code = tables().code;
+    const Tables& t = tables();
+    const uint16_t* code = t.code;
     const uint32_t total = *length / 2;  // a trailing odd byte is not converted
     uint32_t k = 0, o = 0;
     bool lost = false;
+    if (t.blocks) unitblocks::convertBlocks(src, total, dst, k, o, t.forms, &lost);
     while (k < total) {
         uint32_t u = src[2 * k] | uint32_t(src[2 * k + 1]) << 8;
         if (u < 0x80) {

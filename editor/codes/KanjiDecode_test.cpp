@@ -116,6 +116,43 @@ TEST(KanjiDecodeUtf16Le, OddByteSurrogatesAndLossy) {
     EXPECT_EQ(decodeWith(decodeUtf16, longLine), sjis);
 }
 
+// Long lines go eight units at a time where the processor allows it; every unit, in lines that
+// mix it with ASCII and kanji at every position of a block, must read as it reads alone.
+TEST(KanjiDecodeUtf16Le, LongLinesReadEveryUnitAsAlone) {
+    Bytes expected[65536];
+    bool lossyAlone[65536];
+    for (uint32_t u = 0; u < 65536; ++u) {
+        Bytes one = {uint8_t(u), uint8_t(u >> 8)};
+        uint32_t n = 2;
+        lossyAlone[u] = false;
+        ASSERT_TRUE(Kanji::decodeUtf16Le(one.data(), one.data(), &n, &lossyAlone[u]));
+        expected[u].assign(one.begin(), one.begin() + n);
+    }
+    // Every unit, then only the units with a form ("？" itself must not count as a replacement).
+    std::vector<uint32_t> all, withForm;
+    for (uint32_t u = 0; u < 65536; ++u) {
+        all.push_back(u);
+        if (!lossyAlone[u]) withForm.push_back(u);
+    }
+    for (const std::vector<uint32_t>* units : {&all, &withForm}) {
+        for (uint32_t first = 0; first < units->size(); first += 509) {
+            Bytes line, want;
+            bool wantLossy = false;
+            for (uint32_t k = 0; k < 509 && first + k < units->size(); ++k) {
+                uint32_t u = k % 3 == 1 ? (k % 2 ? 'a' : 0x6F22) : (*units)[first + k];
+                line.insert(line.end(), {uint8_t(u), uint8_t(u >> 8)});
+                want.insert(want.end(), expected[u].begin(), expected[u].end());
+                wantLossy |= lossyAlone[u];
+            }
+            uint32_t n = uint32_t(line.size());
+            bool lossy = false;
+            ASSERT_TRUE(Kanji::decodeUtf16Le(line.data(), line.data(), &n, &lossy));
+            EXPECT_EQ(Bytes(line.begin(), line.begin() + n), want) << first;
+            EXPECT_EQ(lossy, wantLossy) << first;
+        }
+    }
+}
+
 // Arbitrary bytes, biased towards the ones that steer the decoders, through every decoder both in
 // place and into a separate buffer; guard bytes after the line must stay untouched.
 TEST(KanjiDecodeRandom, ArbitraryBytesNeverCrashOrOverrun) {

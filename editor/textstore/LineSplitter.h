@@ -23,6 +23,17 @@ public:
     // rest then starts at `position()`).
     bool next(Segment& segment);
     uint32_t position() const { return position_; }
+    // Goes on at `offset` (a unit start, at or after the position), as if the bytes before it had
+    // been split already.
+    void skipTo(uint32_t offset) {
+        position_ = offset;
+        blockLoaded_ = false;
+        tabSeen_ = false;
+    }
+
+    // Offset just past the last line end in bytes[from, count), or `from` when there is none.
+    // `from` is a unit start for UTF-16LE.
+    static uint32_t endOfLastLine(const uint8_t* bytes, uint32_t from, uint32_t count, bool utf16);
 
 private:
     // Offset of the next CR or LF (byte or unit) at or after position_, or count_ when none.

@@ -187,10 +187,20 @@ protected:
     bool appendToTail(uint8_t* bytes, uint32_t count, uint32_t spare, bool borrow);
     bool fillRecord(LineRecord& record, uint8_t* bytes, uint32_t count, uint32_t spare, bool borrow);
     void undoChunk(const LineRecord& savedTail, LineRecord* last);
+    // What a chunk links after the tail, counted until the chunk is complete.
+    struct ChunkLines {
+        LineRecord* last;     // the last record linked (the tail when none)
+        LineRecord* after;    // what followed the tail before the chunk
+        int32_t added = 0;
+        int32_t addedRows = 0;
+        uint32_t counts[4] = {0, 0, 0, 0};
+    };
     void finishLoadedLine(LineRecord& line, bool hasTab, const RowBreaker& breaker);
+    void breakLoadedLine(LineRecord& line, bool hasTab, const RowBreaker& breaker);
     void finishTailLine();
-    bool linkChunkLines(LineSplitter& splitter, uint8_t* bytes, uint32_t count, bool borrow,
-                        uint32_t counts[4], LineRecord** last, int32_t* added, int32_t* addedRows);
+    LineRecord* linkLoadedRecord(ChunkLines& chunk, uint8_t* text, uint32_t length, uint32_t spare, bool borrow);
+    bool linkLoadedLines(ChunkLines& chunk, LineSplitter& splitter, uint8_t* bytes, bool borrow, bool decoded);
+    bool linkDecodedLines(ChunkLines& chunk, LineSplitter& splitter, uint8_t* bytes, uint32_t count);
     bool checkLine(const LineRecord& line) const;
     bool checkPosition(const TextPosition& position) const;
     int32_t rowOfLineStart(const LineRecord* line) const;

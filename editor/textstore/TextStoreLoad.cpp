@@ -71,6 +71,11 @@ void TextStore::finishLoadedLine(LineRecord& line, bool hasTab, const RowBreaker
         decodeFailed_ = true;
         hasTab = true;   // undecoded UTF-16 bytes may hold 09 inside other units
     }
+    breakLoadedLine(line, hasTab, breaker);
+}
+
+// Rows of a line that holds Shift_JIS already.
+void TextStore::breakLoadedLine(LineRecord& line, bool hasTab, const RowBreaker& breaker) {
     int32_t width;
     if (!line.rowStarts && !hasTab && breaker.fitsOneRow(line.text, line.length, &width)) {
         line.rowCount = 1;
@@ -88,38 +93,59 @@ void TextStore::finishTailLine() {
     rowCount_ += tail_->rowCount - rowsBefore;
 }
 
-// Links a record after the tail for every further segment and one for the rest after the last
-// line end. `last` is the last record linked (the tail when none). Every segment that ends in a
-// line end is decoded and broken into rows at once, while its bytes are still in the cache.
-// False when memory runs out.
-bool TextStore::linkChunkLines(LineSplitter& splitter, uint8_t* bytes, uint32_t count, bool borrow,
-                               uint32_t counts[4], LineRecord** last, int32_t* added, int32_t* addedRows) {
-    RowBreaker breaker(wrapWidth_, tabWidth_);
-    LineRecord* after = tail_->next;
-    LineSplitter::Segment segment;
-    for (bool more = true; more;) {
-        more = splitter.next(segment);
-        uint32_t start = more ? segment.start : splitter.position();
-        uint32_t length = more ? segment.length : count - start;
-        LineRecord* record = pool_.acquire();
-        if (!record) return false;
-        if (!fillRecord(*record, bytes + start, length, more ? 1 : 0, borrow)) {
-            pool_.release(record);
-            return false;
-        }
-        if (more) {
-            record->lineEnd = static_cast<uint8_t>(segment.lineEnd);
-            ++counts[static_cast<uint8_t>(segment.lineEnd)];
-            finishLoadedLine(*record, segment.hasTab, breaker);
-        }
-        *addedRows += record->rowCount;
-        record->previous = *last;
-        record->next = after;
-        (*last)->next = record;
-        if (after) after->previous = record;
-        *last = record;
-        ++*added;
+// Links a record for `length` bytes at `text` after the chunk's last record; null when memory
+// runs out.
+LineRecord* TextStore::linkLoadedRecord(ChunkLines& chunk, uint8_t* text, uint32_t length, uint32_t spare, bool borrow) {
+    LineRecord* record = pool_.acquire();
+    if (!record) return nullptr;
+    if (!fillRecord(*record, text, length, spare, borrow)) {
+        pool_.release(record);
+        return nullptr;
     }
+    record->previous = chunk.last;
+    record->next = chunk.after;
+    chunk.last->next = record;
+    if (chunk.after) chunk.after->previous = record;
+    chunk.last = record;
+    ++chunk.added;
+    return record;
+}
+
+// Links a record for every further segment of the splitter, decoded (unless `decoded` says the
+// bytes are Shift_JIS already) and broken into rows at once, while its bytes are still in the
+// cache. False when memory runs out.
+bool TextStore::linkLoadedLines(ChunkLines& chunk, LineSplitter& splitter, uint8_t* bytes, bool borrow, bool decoded) {
+    RowBreaker breaker(wrapWidth_, tabWidth_);
+    LineSplitter::Segment segment;
+    while (splitter.next(segment)) {
+        LineRecord* record = linkLoadedRecord(chunk, bytes + segment.start, segment.length, 1, borrow);
+        if (!record) return false;
+        record->lineEnd = static_cast<uint8_t>(segment.lineEnd);
+        ++chunk.counts[static_cast<uint8_t>(segment.lineEnd)];
+        if (decoded)
+            breakLoadedLine(*record, segment.hasTab, breaker);
+        else
+            finishLoadedLine(*record, segment.hasTab, breaker);
+        chunk.addedRows += record->rowCount;
+    }
+    return true;
+}
+
+// A borrowed UTF-16LE chunk is decoded from the splitter's position up to its last line end in
+// one pass, before it is cut into lines: each unit decodes on its own, so that gives the same
+// bytes as decoding line by line, and the decoded lines are then found as Shift_JIS bytes are.
+// The rest after the last line end keeps its bytes, as a further chunk may continue it.
+bool TextStore::linkDecodedLines(ChunkLines& chunk, LineSplitter& splitter, uint8_t* bytes, uint32_t count) {
+    uint32_t start = splitter.position();
+    uint32_t end = LineSplitter::endOfLastLine(bytes, start, count, true);
+    uint32_t length = end - start;
+    if (length && !Kanji::decodeUtf16Le(bytes + start, bytes + start, &length, loadLossy_ ? nullptr : &loadLossy_)) {
+        decodeFailed_ = true;   // the lines keep what the failed pass left, undecoded from here on
+        return linkLoadedLines(chunk, splitter, bytes, true, false);
+    }
+    LineSplitter decodedLines(bytes + start, length, false);
+    if (!linkLoadedLines(chunk, decodedLines, bytes + start, true, true)) return false;
+    splitter.skipTo(end);
     return true;
 }
 
@@ -135,28 +161,32 @@ bool TextStore::loadChunk(uint32_t count, uint8_t* bytes, bool borrow) {
     const LineRecord savedTail = *tail_;
     if (!appendToTail(bytes + segment.start, segment.length, 1, borrow)) return false;
     tail_->lineEnd = static_cast<uint8_t>(segment.lineEnd);
-    uint32_t counts[4] = {0, 0, 0, 0};
-    ++counts[static_cast<uint8_t>(segment.lineEnd)];
-    LineRecord* last = tail_;
-    int32_t added = 0, addedRows = 0;
+    ChunkLines chunk;
+    chunk.last = tail_;
+    chunk.after = tail_->next;
+    ++chunk.counts[static_cast<uint8_t>(segment.lineEnd)];
     const bool failedBefore = decodeFailed_, lossyBefore = loadLossy_;
-    if (!linkChunkLines(splitter, bytes, count, borrow, counts, &last, &added, &addedRows)) {
+    bool whole = borrow && encoding_ == TextEncoding::Utf16Le && !decodeFailed_;
+    bool linked = whole ? linkDecodedLines(chunk, splitter, bytes, count) : linkLoadedLines(chunk, splitter, bytes, borrow, false);
+    LineRecord* rest = linked ? linkLoadedRecord(chunk, bytes + splitter.position(), count - splitter.position(), 0, borrow) : nullptr;
+    if (!rest) {
         // What the chunk's own lines found goes with them.
-        undoChunk(savedTail, added ? last : nullptr);
+        undoChunk(savedTail, chunk.added ? chunk.last : nullptr);
         decodeFailed_ = failedBefore;
         loadLossy_ = lossyBefore;
         return false;
     }
+    chunk.addedRows += rest->rowCount;
     // The old tail is complete now. It is decoded only once the chunk is linked: a failed chunk
     // puts the tail's bytes back as they were.
     finishTailLine();
-    tail_ = last;
-    tailLength_ = last->length;
-    lineCount_ += added;
-    rowCount_ += addedRows;
-    crCount_ += counts[1];
-    lfCount_ += counts[2];
-    crLfCount_ += counts[3];
+    tail_ = chunk.last;
+    tailLength_ = tail_->length;
+    lineCount_ += chunk.added;
+    rowCount_ += chunk.addedRows;
+    crCount_ += chunk.counts[1];
+    lfCount_ += chunk.counts[2];
+    crLfCount_ += chunk.counts[3];
     return true;
 }
 

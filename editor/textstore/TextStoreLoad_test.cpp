@@ -230,3 +230,56 @@ TEST_F(TextStoreLoad, RandomTextLoadsConsistently) {
         }
     }
 }
+
+TEST_F(TextStoreLoad, BorrowedUtf16LeMatchesLineByLine) {
+    // A borrowed UTF-16LE chunk is decoded in one pass before it is cut into lines; copied chunks
+    // go line by line. Units with 0D, 0A or 09 in either byte, TABs, lossy units and single-byte
+    // forms, in one chunk and in random pieces, must give the same document both ways.
+    uint32_t seed = 99;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    const uint16_t units[] = {'a', '\t', 0x0D, 0x0A, 0x6F22, 0x3042, 0xFF71, 0x0D0A, 0x0A0D,
+                              0x0109, 0x0900, 0xAC00, 0xFF1F, 0x00E9, 0x0000, ' '};
+    for (int round = 0; round < 60; ++round) {
+        Bytes text;
+        int n = int(next() % 700);
+        for (int i = 0; i < n; ++i) {
+            uint16_t u = units[next() % (i % 60 < 50 ? 16 : 4)];
+            if (u == 0x0D && next() % 2) text.insert(text.end(), {0x0D, 0, 0x0A, 0});
+            text.push_back(uint8_t(u));
+            text.push_back(uint8_t(u >> 8));
+        }
+        if (round % 5 == 0) text.push_back('x');  // an odd byte at the end
+        // One chunk, and pieces of even size (a CR LF cut between pieces is two line ends).
+        std::vector<size_t> pieces;
+        for (size_t at = 0; at < text.size();) {
+            size_t size = std::min(text.size() - at, size_t(2 * (next() % 40)));
+            pieces.push_back(size);
+            at += size;
+        }
+        for (const std::vector<size_t>& sizes : {std::vector<size_t>{text.size()}, pieces}) {
+            std::vector<std::string> lines[2];
+            std::vector<uint8_t> ends[2];
+            int32_t rows[2];
+            bool lossy[2];
+            for (int borrow = 0; borrow < 2; ++borrow) {
+                image = text;
+                store.reset(TextEncoding::Utf16Le);
+                size_t at = 0;
+                for (size_t size : sizes) {
+                    ASSERT_TRUE(store.loadChunk(uint32_t(size), image.data() + at, borrow == 1));
+                    at += size;
+                }
+                ASSERT_TRUE(store.convertLoaded());
+                ASSERT_TRUE(store.check()) << round;
+                lines[borrow] = linesOf(store);
+                ends[borrow] = lineEndsOf(store);
+                rows[borrow] = store.rowCount();
+                lossy[borrow] = store.loadWasLossy();
+            }
+            EXPECT_EQ(lines[1], lines[0]) << round << " pieces " << sizes.size();
+            EXPECT_EQ(ends[1], ends[0]) << round << " pieces " << sizes.size();
+            EXPECT_EQ(rows[1], rows[0]) << round << " pieces " << sizes.size();
+            EXPECT_EQ(lossy[1], lossy[0]) << round << " pieces " << sizes.size();
+        }
+    }
+}
