@@ -11,6 +11,9 @@
 
 namespace byteruns {
 
+// CR and LF, the bytes that end lines in every code but UTF-16LE.
+inline bool isLineEndByte(uint8_t b) { return b == 0x0A || b == 0x0D; }
+
 // Which bytes end a run: any byte from 0x80 up, or ESC (1B) and SO (0E) for ISO-2022-JP text.
 enum class Stop { HighBit, JisControl };
 
@@ -30,7 +33,9 @@ inline uint32_t stopMask(__m128i v) {
 
 // Copies the run of bytes that do not stop from s[i] to d[o] and advances both past it. The
 // destination may be the source itself or lie before it (o <= i): a whole block is stored only
-// after it was read, and never beyond the input already read.
+// after it was read, and never beyond the input already read. A block that the run ends in is
+// stored whole when the destination lies 16 bytes or more behind: its bytes past the run then
+// land on input already read.
 template <Stop stop>
 inline void copyRun(const uint8_t* s, uint32_t n, uint8_t* d, uint32_t& i, uint32_t& o) {
 #ifdef ULO_BYTERUNS_SSE2
@@ -39,7 +44,9 @@ inline void copyRun(const uint8_t* s, uint32_t n, uint8_t* d, uint32_t& i, uint3
         uint32_t m = stopMask<stop>(v);
         if (m) {
             uint32_t k = uint32_t(__builtin_ctz(m));
-            if (o != i)
+            if (i - o >= 16)
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(d + o), v);
+            else if (o != i)
                 for (uint32_t j = 0; j < k; ++j) d[o + j] = s[i + j];
             i += k;
             o += k;
@@ -119,13 +126,16 @@ inline __m128i firstByteIs(__m128i v, uint8_t value) {
 
 // Converts whole blocks of eight pairs from s[i] while every pair is a JIS X 0208 character of
 // ISO-2022-JP kanji mode (first byte neither ESC nor SO) or of EUC-JP (first byte from 0x80
-// up, not 0x8E; both bytes lose their top bit). The block is stored after it was read and never
-// beyond it, so o <= i is safe.
-template <bool euc>
+// up, not 0x8E; both bytes lose their top bit). With `lines`, a block that holds a CR or LF byte
+// is left to the caller. The block is stored after it was read and never beyond it, so o <= i is
+// safe.
+template <bool euc, bool lines = false>
 inline void convertPairBlocks(const uint8_t* s, uint32_t n, uint8_t* d, uint32_t& i, uint32_t& o) {
 #ifdef ULO_BYTERUNS_SSE2
     while (uint64_t(i) + 16 <= n) {
         __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        __m128i lineEnds = _mm_setzero_si128();
+        if (lines) lineEnds = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(0x0A)), _mm_cmpeq_epi8(v, _mm_set1_epi8(0x0D)));
         __m128i bad;
         if (euc) {
             __m128i high = _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(0x0080)), _mm_setzero_si128());
@@ -134,7 +144,7 @@ inline void convertPairBlocks(const uint8_t* s, uint32_t n, uint8_t* d, uint32_t
         } else {
             bad = _mm_or_si128(firstByteIs(v, 0x1B), firstByteIs(v, 0x0E));
         }
-        if (_mm_movemask_epi8(bad)) return;
+        if (_mm_movemask_epi8(_mm_or_si128(bad, lineEnds))) return;
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d + o), sjisPairs(v));
         i += 16;
         o += 16;

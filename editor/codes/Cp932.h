@@ -26,6 +26,12 @@ uint32_t fromUtf16(const uint16_t* src, uint32_t units, uint8_t* dst, uint32_t r
 bool fromUtf8Line(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced);
 bool fromUtf16LeLine(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced);
 
+// UTF-8 lines with their line ends (CR, LF) in place, each as fromUtf8Line converts it; a
+// sequence cut by a line end fails its line. Advances *in and *out past what was converted; on
+// failure *in is where the bad sequence (or, on the Windows side, its line) begins and the text
+// from there on is untouched.
+bool fromUtf8Lines(uint8_t* text, uint32_t length, uint32_t* in, uint32_t* out, bool* replaced);
+
 // Text from Unix systems writes some JIS X 0208 characters with other code points than code page
 // 932 uses (WAVE DASH for the full-width tilde, MINUS SIGN for the full-width hyphen-minus, ...).
 // Both conversions take them as the code page's own forms, so such a file loads without

@@ -180,12 +180,10 @@ inline void copyAsciiUnits(const uint8_t* src, uint32_t total, uint8_t* dst, uin
 namespace cp932 {
 
 // Every character's code page 932 form is no longer than its UTF-8 form, so the output never
-// overtakes the input.
-bool fromUtf8Line(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced) {
+// overtakes the input. On failure i is where the bad sequence begins.
+template <bool lines>
+bool utf8Run(const uint8_t* src, uint8_t* dst, uint32_t n, uint32_t& i, uint32_t& o, bool& lost) {
     const uint16_t* code = tables().code;
-    const uint32_t n = *length;
-    uint32_t i = 0, o = 0;
-    bool lost = false;
     while (i < n) {
         uint8_t b = src[i];
         if (b < 0x80) {
@@ -197,10 +195,12 @@ bool fromUtf8Line(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* repl
             uint32_t u;
             if (b >= 0xE0 && b <= 0xEF) {
                 if (n - i < 3) return false;
+                if (lines && (byteruns::isLineEndByte(src[i + 1]) || byteruns::isLineEndByte(src[i + 2]))) return false;
                 u = (b & 0x0Fu) << 12 | (src[i + 1] & 0x3Fu) << 6 | (src[i + 2] & 0x3Fu);
                 i += 3;
             } else if (b >= 0xC2 && b <= 0xDF) {
                 if (n - i < 2) return false;
+                if (lines && byteruns::isLineEndByte(src[i + 1])) return false;
                 u = (b & 0x1Fu) << 6 | (src[i + 1] & 0x3Fu);
                 i += 2;
             } else {
@@ -209,9 +209,23 @@ bool fromUtf8Line(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* repl
             putCode(code, u, dst, o, lost);
         } while (i < n && (b = src[i]) >= 0x80);
     }
+    return true;
+}
+
+bool fromUtf8Line(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced) {
+    uint32_t i = 0, o = 0;
+    bool lost = false;
+    if (!utf8Run<false>(src, dst, *length, i, o, lost)) return false;
     if (lost) *replaced = true;
     *length = o;
     return true;
+}
+
+bool fromUtf8Lines(uint8_t* text, uint32_t length, uint32_t* in, uint32_t* out, bool* replaced) {
+    bool lost = false;
+    bool ok = utf8Run<true>(text, text, length, *in, *out, lost);
+    if (lost) *replaced = true;
+    return ok;
 }
 
 bool fromUtf16LeLine(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced) {

@@ -123,6 +123,20 @@ bool fromUtf8Line(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* repl
     return true;
 }
 
+// Line by line through fromUtf8Line: the system converts in chunks that know nothing of lines.
+bool fromUtf8Lines(uint8_t* text, uint32_t length, uint32_t* in, uint32_t* out, bool* replaced) {
+    while (*in < length) {
+        uint32_t end = *in;
+        while (end < length && text[end] != 0x0A && text[end] != 0x0D) ++end;
+        uint32_t n = end - *in;
+        if (n && !fromUtf8Line(text + *in, text + *out, &n, replaced)) return false;
+        *out += n;
+        // The line end follows the line's text.
+        for (*in = end; *in < length && (text[*in] == 0x0A || text[*in] == 0x0D); ++*in) text[(*out)++] = text[*in];
+    }
+    return true;
+}
+
 bool fromUtf16LeLine(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced) {
     const uint32_t kChunkUnits = 4096;
     uint16_t units[kChunkUnits];

@@ -22,6 +22,18 @@ public:
                            bool* lossy = nullptr);
     static bool decodeUtf16Le(const uint8_t* source, uint8_t* destination, uint32_t* length,
                               bool* lossy = nullptr);
+    // Decodes lines that each end in their line end (CR, LF or CR LF) in place, as decoding
+    // them one by one would: the line ends are kept, and a line end inside a sequence or an
+    // escape cuts it as the end of a line does. *length is the input length on entry and the
+    // length of the text afterwards; the first *decodedLength bytes hold decoded lines. All:
+    // every line decoded. Stopped: the rest begins with the LF of an ISO-2022-JP line that
+    // decoded to nothing after a CR line end (decoded, that LF would join the CR); it and the
+    // later lines are as they were. Failed: the rest begins with the line that failed, decoded
+    // as far as it went and then with its own bytes, and the later lines follow as they were.
+    // Shift_JIS text is left as it is.
+    enum class LinesDecoded { All, Stopped, Failed };
+    static LinesDecoded decodeLines(TextEncoding encoding, uint8_t* text, uint32_t* length,
+                                    uint32_t* decodedLength, bool* lossy = nullptr);
 
     // Writers append one Shift_JIS line (without line end) to a buffered stream in the target
     // code. False on a short write or a failed conversion.

@@ -360,3 +360,74 @@ TEST(KanjiDecodeRandom, FastPathsAgreeWithPlainLoops) {
         }
     }
 }
+
+// Decoding many lines at once must give what decoding each line on its own gives: the same
+// bytes up to the first line that fails, that line's place, and the later lines untouched.
+TEST(KanjiDecodeLines, ManyLinesDecodeAsEachAlone) {
+    std::mt19937 random(777);
+    const TextEncoding encodings[3] = {TextEncoding::Jis, TextEncoding::EucJp, TextEncoding::Utf8};
+    const char* lineEnds[3] = {"\n", "\r\n", "\r"};
+    int failures = 0;
+    for (int round = 0; round < 3000; ++round) {
+        int code = round % 3;
+        Bytes text, expected, rawAfter;
+        bool failed = false, fakeLineEnd = false, lossy = false;
+        uint32_t expectedDecoded = 0;
+        int lineCount = 1 + int(random() % 8);
+        for (int k = 0; k < lineCount; ++k) {
+            Bytes line = mixedLine(random, code);
+            for (uint8_t& b : line)
+                if (b == 0x0A || b == 0x0D) b = 'x';
+            Bytes end = bytesOf(lineEnds[random() % 3]);
+            text.insert(text.end(), line.begin(), line.end());
+            text.insert(text.end(), end.begin(), end.end());
+            if (failed) {
+                rawAfter.insert(rawAfter.end(), line.begin(), line.end());
+                rawAfter.insert(rawAfter.end(), end.begin(), end.end());
+                continue;
+            }
+            uint32_t n = uint32_t(line.size());
+            bool ok = code == 0 ? Kanji::decodeJis(line.data(), line.data(), &n)
+                    : code == 1 ? Kanji::decodeEucJp(line.data(), line.data(), &n)
+                                : Kanji::decodeUtf8(line.data(), line.data(), &n, &lossy);
+            if (!ok) {
+                failed = true;
+                expectedDecoded = uint32_t(expected.size());
+                continue;
+            }
+            for (uint32_t j = 0; j < n; ++j) fakeLineEnd |= line[j] == 0x0A || line[j] == 0x0D;
+            expected.insert(expected.end(), line.begin(), line.begin() + n);
+            expected.insert(expected.end(), end.begin(), end.end());
+        }
+        // Malformed text that decodes to a CR or LF byte splits lines differently.
+        if (fakeLineEnd) continue;
+        // A stop leaves an empty line at the LF the rest begins with; decoding goes on after it.
+        Bytes result;
+        Kanji::LinesDecoded outcome;
+        bool linesLossy = false;
+        uint32_t length = 0, decoded = 0;
+        for (;;) {
+            length = uint32_t(text.size());
+            outcome = Kanji::decodeLines(encodings[code], text.data(), &length, &decoded, &linesLossy);
+            result.insert(result.end(), text.begin(), text.begin() + decoded);
+            if (outcome != Kanji::LinesDecoded::Stopped) break;
+            ASSERT_EQ(code, 0);
+            ASSERT_EQ(text[decoded], 0x0A);
+            result.push_back(0x0A);
+            text.assign(text.begin() + decoded + 1, text.begin() + length);
+        }
+        ASSERT_EQ(outcome == Kanji::LinesDecoded::All, !failed) << "code " << code << " round " << round;
+        if (!failed) {
+            ASSERT_EQ(result, expected) << "code " << code << " round " << round;
+            ASSERT_EQ(linesLossy, lossy) << round;
+            continue;
+        }
+        ++failures;
+        ASSERT_EQ(result.size(), expectedDecoded) << "code " << code << " round " << round;
+        ASSERT_EQ(result, expected) << "code " << code << " round " << round;
+        ASSERT_GE(length, decoded + rawAfter.size());
+        ASSERT_EQ(Bytes(text.begin() + (length - rawAfter.size()), text.begin() + length), rawAfter)
+            << "code " << code << " round " << round;
+    }
+    EXPECT_GT(failures, 100);
+}

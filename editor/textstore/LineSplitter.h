@@ -19,9 +19,12 @@ public:
     LineSplitter(const uint8_t* bytes, uint32_t count, bool utf16)
         : bytes_(bytes), count_(count), utf16_(utf16) {}
 
-    // The next segment that ends in a line end; false when the rest of the chunk has none (the
-    // rest then starts at `position()`).
-    bool next(Segment& segment);
+    // Fills `out` with up to `room` further segments that end in a line end and returns how many;
+    // fewer than `room` when the rest of the chunk has no more (the rest then starts at
+    // `position()`).
+    uint32_t collect(Segment* out, uint32_t room);
+    // The next segment that ends in a line end; false when the rest of the chunk has none.
+    bool next(Segment& segment) { return collect(&segment, 1) == 1; }
     uint32_t position() const { return position_; }
     // Goes on at `offset` (a unit start, at or after the position), as if the bytes before it had
     // been split already.
@@ -36,66 +39,15 @@ public:
     static uint32_t endOfLastLine(const uint8_t* bytes, uint32_t from, uint32_t count, bool utf16);
 
 private:
-    // Offset of the next CR or LF (byte or unit) at or after position_, or count_ when none.
-    uint32_t nextLineEndByte();
-    void loadBlock();
-
     const uint8_t* bytes_;
     uint32_t count_;
     bool utf16_;
     uint32_t position_ = 0;
-    // One 64-byte block of the chunk at a time: a bit for every line-end byte (or unit start) in
-    // it that lies at or after position_.
+    // One 64-byte block of the chunk at a time: a bit for every line-end byte (or unit start), and
+    // for every TAB, in it that lies at or after position_.
     uint64_t blockStart_ = 0;
     uint64_t mask_ = 0;
-    uint64_t tabMask_ = 0;     // TAB bytes (or units) of the block
+    uint64_t tabMask_ = 0;
     bool tabSeen_ = false;     // a TAB between position_ and the block
     bool blockLoaded_ = false;
 };
-
-// Line ends found 64 bytes at a time.
-inline uint32_t LineSplitter::nextLineEndByte() {
-    if (!blockLoaded_) {
-        blockStart_ = position_ & ~63u;
-        loadBlock();
-    }
-    for (;;) {
-        // Drop what lies before the position (also a LF consumed from the previous block).
-        uint64_t skip = position_ > blockStart_ ? position_ - blockStart_ : 0;
-        uint64_t from = skip >= 64 ? 0 : ~uint64_t(0) << skip;
-        mask_ &= from;
-        if (mask_) {
-            // TABs from the position up to the line end.
-            uint64_t before = (mask_ & (0 - mask_)) - 1;
-            tabSeen_ |= (tabMask_ & from & before) != 0;
-            return uint32_t(blockStart_ + uint64_t(__builtin_ctzll(mask_)));
-        }
-        tabSeen_ |= (tabMask_ & from) != 0;
-        blockStart_ += 64;
-        if (blockStart_ >= count_) return count_;
-        loadBlock();
-    }
-}
-
-inline bool LineSplitter::next(Segment& segment) {
-    uint32_t at = nextLineEndByte();
-    uint32_t unit = utf16_ ? 2 : 1;
-    if (at >= count_ || uint64_t(at) + unit > count_) return false;
-    segment.start = position_;
-    segment.length = at - position_;
-    segment.hasTab = tabSeen_;
-    tabSeen_ = false;
-    if (bytes_[at] == 0x0A) {
-        segment.lineEnd = LineEnd::Lf;
-        segment.endBytes = unit;
-    } else if (uint64_t(at) + 2 * unit <= count_ && bytes_[at + unit] == 0x0A && (!utf16_ || bytes_[at + 3] == 0)) {
-        segment.lineEnd = LineEnd::CrLf;
-        segment.endBytes = 2 * unit;
-    } else {
-        // Also a CR that is the chunk's last byte.
-        segment.lineEnd = LineEnd::Cr;
-        segment.endBytes = unit;
-    }
-    position_ = at + segment.endBytes;
-    return true;
-}

@@ -201,6 +201,7 @@ protected:
     LineRecord* linkLoadedRecord(ChunkLines& chunk, uint8_t* text, uint32_t length, uint32_t spare, bool borrow);
     bool linkLoadedLines(ChunkLines& chunk, LineSplitter& splitter, uint8_t* bytes, bool borrow, bool decoded);
     bool linkDecodedLines(ChunkLines& chunk, LineSplitter& splitter, uint8_t* bytes, uint32_t count);
+    bool linkDecodedPiece(ChunkLines& chunk, uint8_t* text, uint32_t length);
     bool checkLine(const LineRecord& line) const;
     bool checkPosition(const TextPosition& position) const;
     int32_t rowOfLineStart(const LineRecord* line) const;

@@ -116,37 +116,72 @@ LineRecord* TextStore::linkLoadedRecord(ChunkLines& chunk, uint8_t* text, uint32
 // cache. False when memory runs out.
 bool TextStore::linkLoadedLines(ChunkLines& chunk, LineSplitter& splitter, uint8_t* bytes, bool borrow, bool decoded) {
     RowBreaker breaker(wrapWidth_, tabWidth_);
-    LineSplitter::Segment segment;
-    while (splitter.next(segment)) {
-        LineRecord* record = linkLoadedRecord(chunk, bytes + segment.start, segment.length, 1, borrow);
-        if (!record) return false;
-        record->lineEnd = static_cast<uint8_t>(segment.lineEnd);
-        ++chunk.counts[static_cast<uint8_t>(segment.lineEnd)];
-        if (decoded)
-            breakLoadedLine(*record, segment.hasTab, breaker);
-        else
-            finishLoadedLine(*record, segment.hasTab, breaker);
-        chunk.addedRows += record->rowCount;
+    LineSplitter::Segment batch[64];
+    for (uint32_t got; (got = splitter.collect(batch, 64)) > 0;) {
+        for (uint32_t k = 0; k < got; ++k) {
+            const LineSplitter::Segment& segment = batch[k];
+            LineRecord* record = linkLoadedRecord(chunk, bytes + segment.start, segment.length, 1, borrow);
+            if (!record) return false;
+            record->lineEnd = static_cast<uint8_t>(segment.lineEnd);
+            ++chunk.counts[static_cast<uint8_t>(segment.lineEnd)];
+            if (decoded)
+                breakLoadedLine(*record, segment.hasTab, breaker);
+            else
+                finishLoadedLine(*record, segment.hasTab, breaker);
+            chunk.addedRows += record->rowCount;
+        }
+        if (got < 64) break;
     }
     return true;
 }
 
-// A borrowed UTF-16LE chunk is decoded from the splitter's position up to its last line end in
-// one pass, before it is cut into lines: each unit decodes on its own, so that gives the same
-// bytes as decoding line by line, and the decoded lines are then found as Shift_JIS bytes are.
-// The rest after the last line end keeps its bytes, as a further chunk may continue it.
+// A borrowed chunk is decoded from the splitter's position up to its last line end before it is
+// cut into lines as Shift_JIS is: the decoders take the lines as they would one by one, and the
+// decoded lines are then found as Shift_JIS bytes are. This goes in pieces of about 64 KiB that
+// end in a line end, so that each is cut while it is still in the cache. The rest after the last
+// line end keeps its bytes, as a further chunk may continue it.
 bool TextStore::linkDecodedLines(ChunkLines& chunk, LineSplitter& splitter, uint8_t* bytes, uint32_t count) {
-    uint32_t start = splitter.position();
-    uint32_t end = LineSplitter::endOfLastLine(bytes, start, count, true);
-    uint32_t length = end - start;
-    if (length && !Kanji::decodeUtf16Le(bytes + start, bytes + start, &length, loadLossy_ ? nullptr : &loadLossy_)) {
-        decodeFailed_ = true;   // the lines keep what the failed pass left, undecoded from here on
-        return linkLoadedLines(chunk, splitter, bytes, true, false);
+    const uint32_t kPiece = 64 * 1024;
+    const bool utf16 = encoding_ == TextEncoding::Utf16Le;
+    const uint32_t end = LineSplitter::endOfLastLine(bytes, splitter.position(), count, utf16);
+    for (uint32_t start = splitter.position(); start < end;) {
+        uint32_t pieceEnd = LineSplitter::endOfLastLine(bytes, start, end - start > kPiece ? start + kPiece : end, utf16);
+        if (pieceEnd == start) pieceEnd = end;  // a line longer than a piece
+        if (!linkDecodedPiece(chunk, bytes + start, pieceEnd - start)) return false;
+        start = pieceEnd;
     }
-    LineSplitter decodedLines(bytes + start, length, false);
-    if (!linkLoadedLines(chunk, decodedLines, bytes + start, true, true)) return false;
     splitter.skipTo(end);
     return true;
+}
+
+// One piece of whole lines. From a line that fails to decode on, the lines keep what the
+// decoder left, and later pieces their own bytes.
+bool TextStore::linkDecodedPiece(ChunkLines& chunk, uint8_t* text, uint32_t length) {
+    const bool utf16 = encoding_ == TextEncoding::Utf16Le;
+    while (length > 0 && !decodeFailed_) {
+        uint32_t total = length, decodedLength = 0;
+        Kanji::LinesDecoded result = Kanji::decodeLines(encoding_, text, &total, &decodedLength, loadLossy_ ? nullptr : &loadLossy_);
+        LineSplitter decodedLines(text, decodedLength, false);
+        if (!linkLoadedLines(chunk, decodedLines, text, true, true)) return false;
+        text += decodedLength;
+        length = total - decodedLength;
+        if (result == Kanji::LinesDecoded::All) return true;
+        if (result == Kanji::LinesDecoded::Failed) {
+            decodeFailed_ = true;
+            break;
+        }
+        // An empty line ended by the LF the rest begins with.
+        LineRecord* empty = linkLoadedRecord(chunk, text, 0, 1, true);
+        if (!empty) return false;
+        empty->lineEnd = static_cast<uint8_t>(LineEnd::Lf);
+        ++chunk.counts[static_cast<uint8_t>(LineEnd::Lf)];
+        breakLoadedLine(*empty, false, RowBreaker(wrapWidth_, tabWidth_));
+        chunk.addedRows += empty->rowCount;
+        ++text;
+        --length;
+    }
+    LineSplitter restLines(text, length, utf16);
+    return linkLoadedLines(chunk, restLines, text, true, false);
 }
 
 bool TextStore::loadChunk(uint32_t count, uint8_t* bytes, bool borrow) {
@@ -166,7 +201,7 @@ bool TextStore::loadChunk(uint32_t count, uint8_t* bytes, bool borrow) {
     chunk.after = tail_->next;
     ++chunk.counts[static_cast<uint8_t>(segment.lineEnd)];
     const bool failedBefore = decodeFailed_, lossyBefore = loadLossy_;
-    bool whole = borrow && encoding_ == TextEncoding::Utf16Le && !decodeFailed_;
+    bool whole = borrow && encoding_ != TextEncoding::ShiftJis && !decodeFailed_;
     bool linked = whole ? linkDecodedLines(chunk, splitter, bytes, count) : linkLoadedLines(chunk, splitter, bytes, borrow, false);
     LineRecord* rest = linked ? linkLoadedRecord(chunk, bytes + splitter.position(), count - splitter.position(), 0, borrow) : nullptr;
     if (!rest) {

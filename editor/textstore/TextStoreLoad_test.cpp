@@ -283,3 +283,57 @@ TEST_F(TextStoreLoad, BorrowedUtf16LeMatchesLineByLine) {
         }
     }
 }
+
+TEST_F(TextStoreLoad, BorrowedPiecesMatchCopiedLoads) {
+    // Borrowed chunks are decoded in pieces of whole lines; copied chunks line by line. Several
+    // pieces of text, once well formed and once with a line that fails to decode in the middle,
+    // must give the same lines both ways (a failed line may differ, as it is partly decoded).
+    struct Code {
+        TextEncoding encoding;
+        const char* pieces[4];
+        const char* bad;
+    };
+    const Code codes[] = {
+        {TextEncoding::Jis, {"\x1B$B$\"$$4A;z", "\x1B(B", "abc\t", "\x0E\x31\x0F"}, "\x1B$x"},
+        {TextEncoding::EucJp, {"\xA4\xA2\xB4\xC1", "abc\t", "\x8E\xB1", " "}, "\xA4"},
+        {TextEncoding::Utf8, {"\xE3\x81\x82\xE4\xB8\x82", "abc\t", "\xEF\xBD\xB1", " "}, "\xE3\x81"},
+    };
+    uint32_t seed = 5;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    const char* lineEnds[] = {"\n", "\r\n", "\r"};
+    for (const Code& code : codes) {
+        for (bool withBad : {false, true}) {
+            std::string text;
+            int badLine = -1;  // counted in lines written; an empty line after a CR joins it
+            for (int line = 0; text.size() < 300000; ++line) {
+                int parts = int(next() % 30);
+                for (int p = 0; p < parts; ++p) text += code.pieces[next() % 4];
+                if (withBad && badLine < 0 && text.size() > 150000) {
+                    text += code.bad;
+                    badLine = line;
+                }
+                text += lineEnds[next() % 3];
+            }
+            text += code.pieces[0];  // a last line without a line end
+            std::vector<std::string> lines[2];
+            for (int borrow = 0; borrow < 2; ++borrow) {
+                image = bytesOf(text);
+                store.reset(code.encoding);
+                ASSERT_TRUE(store.loadChunk(uint32_t(image.size()), image.data(), borrow == 1));
+                EXPECT_EQ(store.convertLoaded(), !withBad);
+                ASSERT_TRUE(store.check());
+                lines[borrow] = linesOf(store);
+            }
+            ASSERT_EQ(lines[1].size(), lines[0].size());
+            if (withBad) {
+                // The failed line is the first that differs; the lines after it keep their bytes.
+                size_t k = 0;
+                while (k < lines[0].size() && lines[0][k] == lines[1][k]) ++k;
+                ASSERT_LT(k, lines[0].size());
+                EXPECT_GE(k + 1, size_t(badLine) / 2);
+                lines[0][k] = lines[1][k] = "";
+            }
+            EXPECT_EQ(lines[1], lines[0]) << int(code.encoding) << " " << withBad;
+        }
+    }
+}
