@@ -1,60 +1,65 @@
-// LineSplitter: line ends found 64 bytes at a time, the state kept in locals while a batch of
-// segments is collected.
+// LineSplitter: line ends and TABs are found 64 bytes at a time and kept as a list of offsets
+// ahead of the position, which segments are then cut from.
 #include "LineSplitter.h"
 
 namespace {
 
-// Bits of a block from `from` (an offset into it, or past it) on.
-inline uint64_t bitsFrom(uint64_t from) { return from >= 64 ? 0 : ~uint64_t(0) << from; }
+// Set bits of a mask, counted without a processor instruction for it.
+inline uint32_t bitCount(uint64_t m) {
+    m = m - ((m >> 1) & 0x5555555555555555ull);
+    m = (m & 0x3333333333333333ull) + ((m >> 2) & 0x3333333333333333ull);
+    m = (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return uint32_t((m * 0x0101010101010101ull) >> 56);
+}
 
 }  // namespace
 
-uint32_t LineSplitter::collect(Segment* out, uint32_t room) {
-    const uint8_t* bytes = bytes_;
-    const uint32_t count = count_, unit = utf16_ ? 2 : 1;
-    uint32_t position = position_;
-    uint64_t blockStart = blockStart_, mask = mask_, tabs = tabMask_;
-    bool tabSeen = tabSeen_;
-    auto load = [&] {
-        mask = utf16_ ? bytescan::lineEndUnitMask(bytes, uint32_t(blockStart), count, &tabs)
-                      : bytescan::lineEndByteMask(bytes, uint32_t(blockStart), count, &tabs);
-        // Drop what lies before the position (a LF consumed with the CR of the block before).
-        uint64_t keep = bitsFrom(position > blockStart ? position - blockStart : 0);
-        mask &= keep;
-        tabs &= keep;
-    };
-    if (!blockLoaded_) {
-        blockStart = position & ~63u;
-        load();
-        blockLoaded_ = true;
-    }
-    uint32_t n = 0;
-    while (n < room) {
-        if (!mask) {
-            tabSeen |= tabs != 0;
-            if (blockStart + 64 >= count) {
-                tabs = 0;
-                break;
-            }
-            blockStart += 64;
-            load();
-            continue;
+// The offsets of a block's set bits are written four at a time whatever their number, so that
+// how many a block holds steers no branch in the common case.
+bool LineSplitter::refill() {
+    markCount_ = markIndex_ = 0;
+    while (markCount_ < kMarks && nextBlock_ < count_) {
+        uint64_t tabs = 0;
+        uint64_t m = utf16_ ? bytescan::lineEndUnitMask(bytes_, uint32_t(nextBlock_), count_, &tabs)
+                            : bytescan::lineEndByteMask(bytes_, uint32_t(nextBlock_), count_, &tabs);
+        m |= tabs;
+        uint32_t* out = marks_ + markCount_;
+        const uint32_t base = uint32_t(nextBlock_), found = bitCount(m);
+        for (uint32_t j = 0; j < 4; ++j) {
+            out[j] = base + uint32_t(__builtin_ctzll(m | (uint64_t(1) << 63)));
+            m &= m - 1;
         }
-        uint32_t bit = uint32_t(__builtin_ctzll(mask));
-        uint32_t at = uint32_t(blockStart) + bit;
-        if (uint64_t(at) + unit > count) {
-            mask = 0;
-            break;
+        for (uint32_t j = 4; j < found; ++j) {
+            out[j] = base + uint32_t(__builtin_ctzll(m));
+            m &= m - 1;
+        }
+        markCount_ += found;
+        nextBlock_ += 64;
+    }
+    return markCount_ > 0;
+}
+
+uint32_t LineSplitter::collect(Segment* out, uint32_t room) {
+    const uint32_t unit = utf16_ ? 2 : 1;
+    uint32_t position = position_, n = 0;
+    bool tabSeen = tabSeen_;
+    while (n < room) {
+        if (markIndex_ == markCount_ && !refill()) break;
+        uint32_t at = marks_[markIndex_++];
+        if (at < position) continue;
+        if (bytes_[at] == 0x09) {
+            tabSeen = true;
+            continue;
         }
         Segment& segment = out[n++];
         segment.start = position;
         segment.length = at - position;
-        segment.hasTab = tabSeen | ((tabs & ((mask & (0 - mask)) - 1)) != 0);
+        segment.hasTab = tabSeen;
         tabSeen = false;
-        if (bytes[at] == 0x0A) {
+        if (bytes_[at] == 0x0A) {
             segment.lineEnd = LineEnd::Lf;
             segment.endBytes = unit;
-        } else if (uint64_t(at) + 2 * unit <= count && bytes[at + unit] == 0x0A && (!utf16_ || bytes[at + 3] == 0)) {
+        } else if (uint64_t(at) + 2 * unit <= count_ && bytes_[at + unit] == 0x0A && (!utf16_ || bytes_[at + 3] == 0)) {
             segment.lineEnd = LineEnd::CrLf;
             segment.endBytes = 2 * unit;
         } else {
@@ -63,14 +68,8 @@ uint32_t LineSplitter::collect(Segment* out, uint32_t room) {
             segment.endBytes = unit;
         }
         position = at + segment.endBytes;
-        uint64_t keep = bitsFrom(bit + segment.endBytes);
-        mask &= keep;
-        tabs &= keep;
     }
     position_ = position;
-    blockStart_ = blockStart;
-    mask_ = mask;
-    tabMask_ = tabs;
     tabSeen_ = tabSeen;
     return n;
 }

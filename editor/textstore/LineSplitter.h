@@ -30,7 +30,8 @@ public:
     // been split already.
     void skipTo(uint32_t offset) {
         position_ = offset;
-        blockLoaded_ = false;
+        nextBlock_ = offset & ~63u;
+        markCount_ = markIndex_ = 0;
         tabSeen_ = false;
     }
 
@@ -39,15 +40,19 @@ public:
     static uint32_t endOfLastLine(const uint8_t* bytes, uint32_t from, uint32_t count, bool utf16);
 
 private:
+    // Scans further 64-byte blocks until about 64 marks are found; false when the chunk is done.
+    bool refill();
+
     const uint8_t* bytes_;
     uint32_t count_;
     bool utf16_;
     uint32_t position_ = 0;
-    // One 64-byte block of the chunk at a time: a bit for every line-end byte (or unit start), and
-    // for every TAB, in it that lies at or after position_.
-    uint64_t blockStart_ = 0;
-    uint64_t mask_ = 0;
-    uint64_t tabMask_ = 0;
-    bool tabSeen_ = false;     // a TAB between position_ and the block
-    bool blockLoaded_ = false;
+    uint64_t nextBlock_ = 0;   // the first block not scanned yet
+    // Offsets of the line-end and TAB bytes (or units) found ahead, in order. Marks before the
+    // position (a LF taken with its CR) are passed over.
+    static const uint32_t kMarks = 128;
+    uint32_t marks_[kMarks + 64 + 4];
+    uint32_t markCount_ = 0;
+    uint32_t markIndex_ = 0;
+    bool tabSeen_ = false;     // a TAB between the position and the next mark
 };
