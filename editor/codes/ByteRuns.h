@@ -29,13 +29,19 @@ inline uint32_t stopMask(__m128i v) {
     __m128i hit = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(0x1B)), _mm_cmpeq_epi8(v, _mm_set1_epi8(0x0E)));
     return uint32_t(_mm_movemask_epi8(hit));
 }
+
+// Stores the first k bytes of v at d; the other bytes of the 16 there are stored back as they were.
+inline void storeFirst(uint8_t* d, __m128i v, uint32_t k) {
+    const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    __m128i first = _mm_cmpgt_epi8(_mm_set1_epi8(static_cast<char>(k)), lanes);
+    __m128i* at = reinterpret_cast<__m128i*>(d);
+    _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(first, v), _mm_andnot_si128(first, _mm_loadu_si128(at))));
+}
 #endif
 
 // Copies the run of bytes that do not stop from s[i] to d[o] and advances both past it. The
-// destination may be the source itself or lie before it (o <= i): a whole block is stored only
-// after it was read, and never beyond the input already read. A block that the run ends in is
-// stored whole when the destination lies 16 bytes or more behind: its bytes past the run then
-// land on input already read.
+// destination may be the source itself or lie before it (o <= i): a block is stored only after
+// it was read, and never beyond it.
 template <Stop stop>
 inline void copyRun(const uint8_t* s, uint32_t n, uint8_t* d, uint32_t& i, uint32_t& o) {
 #ifdef ULO_BYTERUNS_SSE2
@@ -44,10 +50,7 @@ inline void copyRun(const uint8_t* s, uint32_t n, uint8_t* d, uint32_t& i, uint3
         uint32_t m = stopMask<stop>(v);
         if (m) {
             uint32_t k = uint32_t(__builtin_ctz(m));
-            if (i - o >= 16)
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(d + o), v);
-            else if (o != i)
-                for (uint32_t j = 0; j < k; ++j) d[o + j] = s[i + j];
+            if (o != i) storeFirst(d + o, v, k);
             i += k;
             o += k;
             return;
@@ -126,9 +129,9 @@ inline __m128i firstByteIs(__m128i v, uint8_t value) {
 
 // Converts whole blocks of eight pairs from s[i] while every pair is a JIS X 0208 character of
 // ISO-2022-JP kanji mode (first byte neither ESC nor SO) or of EUC-JP (first byte from 0x80
-// up, not 0x8E; both bytes lose their top bit). With `lines`, a block that holds a CR or LF byte
-// is left to the caller. The block is stored after it was read and never beyond it, so o <= i is
-// safe.
+// up, not 0x8E; both bytes lose their top bit). With `lines`, a CR or LF byte stops the pairs
+// too. The block is stored after it was read and never beyond it, so o <= i is safe; with the
+// pairs of a block before a stop, the rest of the destination's 16 bytes is stored back as it was.
 template <bool euc, bool lines = false>
 inline void convertPairBlocks(const uint8_t* s, uint32_t n, uint8_t* d, uint32_t& i, uint32_t& o) {
 #ifdef ULO_BYTERUNS_SSE2
@@ -144,7 +147,17 @@ inline void convertPairBlocks(const uint8_t* s, uint32_t n, uint8_t* d, uint32_t
         } else {
             bad = _mm_or_si128(firstByteIs(v, 0x1B), firstByteIs(v, 0x0E));
         }
-        if (_mm_movemask_epi8(_mm_or_si128(bad, lineEnds))) return;
+        uint32_t stop = uint32_t(_mm_movemask_epi8(_mm_or_si128(bad, lineEnds)));
+        if (stop) {
+            // The pairs before a stop at a pair boundary; the other bytes of the block are
+            // stored back as they are.
+            uint32_t k = uint32_t(__builtin_ctz(stop));
+            if (k & 1) return;
+            storeFirst(d + o, sjisPairs(v), k);
+            i += k;
+            o += k;
+            return;
+        }
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d + o), sjisPairs(v));
         i += 16;
         o += 16;
