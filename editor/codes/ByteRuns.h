@@ -30,8 +30,14 @@ inline uint32_t stopMask(__m128i v) {
     return uint32_t(_mm_movemask_epi8(hit));
 }
 
-// Stores the first k bytes of v at d; the other bytes of the 16 there are stored back as they were.
-inline void storeFirst(uint8_t* d, __m128i v, uint32_t k) {
+// Stores the first k bytes of v, read from input `gap` bytes after d, at d. With 16 or more
+// bytes between, all of v is stored: its other bytes land on input already read. Otherwise the
+// other bytes of the 16 at d are stored back as they were.
+inline void storeFirst(uint8_t* d, __m128i v, uint32_t k, uint32_t gap) {
+    if (gap >= 16) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d), v);
+        return;
+    }
     const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
     __m128i first = _mm_cmpgt_epi8(_mm_set1_epi8(static_cast<char>(k)), lanes);
     __m128i* at = reinterpret_cast<__m128i*>(d);
@@ -50,7 +56,7 @@ inline void copyRun(const uint8_t* s, uint32_t n, uint8_t* d, uint32_t& i, uint3
         uint32_t m = stopMask<stop>(v);
         if (m) {
             uint32_t k = uint32_t(__builtin_ctz(m));
-            if (o != i) storeFirst(d + o, v, k);
+            if (o != i) storeFirst(d + o, v, k, i - o);
             i += k;
             o += k;
             return;
@@ -153,7 +159,7 @@ inline void convertPairBlocks(const uint8_t* s, uint32_t n, uint8_t* d, uint32_t
             // stored back as they are.
             uint32_t k = uint32_t(__builtin_ctz(stop));
             if (k & 1) return;
-            storeFirst(d + o, sjisPairs(v), k);
+            storeFirst(d + o, sjisPairs(v), k, i - o);
             i += k;
             o += k;
             return;

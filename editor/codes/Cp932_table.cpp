@@ -183,15 +183,21 @@ namespace cp932 {
 // overtakes the input. On failure i is where the bad sequence begins.
 template <bool lines>
 bool utf8Run(const uint8_t* src, uint8_t* dst, uint32_t n, uint32_t& i, uint32_t& o, bool& lost) {
-    const uint16_t* code = tables().code;
+    const Tables& t = tables();
+    const uint16_t* code = t.code;
     while (i < n) {
         uint8_t b = src[i];
         if (b < 0x80) {
             byteruns::copyRun<byteruns::Stop::HighBit>(src, n, dst, i, o);
             continue;
         }
-        // A run of multi-byte characters, each through the table.
+        // A run of multi-byte characters: 3-byte ones in blocks where the processor allows it,
+        // the others each through the table.
         do {
+            if (t.blocks && b >= 0xE0 && uint64_t(i) + 16 <= n) {
+                unitblocks::convertTriples(src, n, dst, i, o, t.forms);
+                if (i >= n || (b = src[i]) < 0x80) break;
+            }
             uint32_t u;
             if (b >= 0xE0 && b <= 0xEF) {
                 if (n - i < 3) return false;

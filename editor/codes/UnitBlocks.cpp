@@ -86,9 +86,58 @@ void convertBlocks(const uint8_t* src, uint32_t total, uint8_t* dst, uint32_t& k
     if (_mm_movemask_epi8(lost)) *replaced = true;
 }
 
+__attribute__((target("ssse3")))
+void convertTriples(const uint8_t* src, uint32_t n, uint8_t* dst, uint32_t& i, uint32_t& o,
+                    const UnitForms& forms) {
+    // Which bits each byte of four characters must have, and the bytes of each character
+    // gathered into 16-bit lanes: lead << 8 | second, and third.
+    const __m128i pattern = _mm_setr_epi8(char(0xF0), char(0xC0), char(0xC0), char(0xF0), char(0xC0), char(0xC0),
+                                          char(0xF0), char(0xC0), char(0xC0), char(0xF0), char(0xC0), char(0xC0), 0, 0, 0, 0);
+    const __m128i expected = _mm_setr_epi8(char(0xE0), char(0x80), char(0x80), char(0xE0), char(0x80), char(0x80),
+                                           char(0xE0), char(0x80), char(0x80), char(0xE0), char(0x80), char(0x80), 0, 0, 0, 0);
+    const __m128i leadSecond = _mm_setr_epi8(1, 0, 4, 3, 7, 6, 10, 9, -1, -1, -1, -1, -1, -1, -1, -1);
+    const __m128i third = _mm_setr_epi8(2, -1, 5, -1, 8, -1, 11, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+    const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    const __m128i zero = _mm_setzero_si128(), question = _mm_set1_epi16(0x4881);
+    const __m128i questionUnit = _mm_set1_epi16(static_cast<short>(forms.questionUnit));
+    while (uint64_t(i) + 16 <= n) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        uint32_t good = uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, pattern), expected)));
+        uint32_t chars = uint32_t(__builtin_ctz(~good)) / 3;  // bits 12-15 are always set
+        if (chars > 4) chars = 4;
+        if (chars == 0) return;
+        __m128i x = _mm_shuffle_epi8(v, leadSecond), y = _mm_shuffle_epi8(v, third);
+        __m128i units = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_and_si128(x, _mm_set1_epi16(0x0F00)), 4),
+                                                  _mm_slli_epi16(_mm_and_si128(x, _mm_set1_epi16(0x003F)), 6)),
+                                     _mm_and_si128(y, _mm_set1_epi16(0x003F)));
+        __m128i bytes = _mm_cvtsi64_si128(static_cast<long long>(formsOfFour(forms.bytes, uint64_t(_mm_cvtsi128_si64(units)))));
+        // A one-byte form or a replacement is left to the caller.
+        __m128i odd = _mm_or_si128(_mm_cmpeq_epi16(_mm_srli_epi16(bytes, 8), zero),
+                                   _mm_andnot_si128(_mm_cmpeq_epi16(units, questionUnit), _mm_cmpeq_epi16(bytes, question)));
+        uint32_t oddLanes = uint32_t(_mm_movemask_epi8(odd)) & 0xFF;
+        if (oddLanes) {
+            uint32_t first = uint32_t(__builtin_ctz(oddLanes)) / 2;
+            if (first < chars) chars = first;
+            if (chars == 0) return;
+        }
+        __m128i* at = reinterpret_cast<__m128i*>(dst + o);
+        if (chars == 4 || i - o >= 16) {
+            _mm_storel_epi64(at, bytes);  // what lies past the forms is input already read
+        } else {
+            __m128i keep = _mm_cmpgt_epi8(_mm_set1_epi8(static_cast<char>(2 * chars)), lanes);
+            _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(keep, bytes), _mm_andnot_si128(keep, _mm_loadu_si128(at))));
+        }
+        i += 3 * chars;
+        o += 2 * chars;
+        if (chars < 4) return;
+    }
+}
+
 #else
 
 bool available() { return false; }
+
+void convertTriples(const uint8_t*, uint32_t, uint8_t*, uint32_t&, uint32_t&, const UnitForms&) {}
 
 void convertBlocks(const uint8_t*, uint32_t, uint8_t*, uint32_t&, uint32_t&, const UnitForms&, bool*) {}
 
