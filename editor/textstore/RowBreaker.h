@@ -146,15 +146,15 @@ uint32_t RowBreaker::walkSlowly(const uint8_t* text, uint32_t length, uint32_t s
     return i < length ? i : length;
 }
 
-// Takes the characters from i (a character start at column col) up to the next TAB byte at once:
-// they are as wide as their bytes. A run that reaches the edge ends the row there by the rules of
-// walk(). False when nothing could be taken (one character, or a lead byte before the TAB).
+// Takes the characters from i (a character start at column col) up to the next TAB byte, or the
+// line's end, at once: they are as wide as their bytes. A run that reaches the edge ends the row
+// there by the rules of walk(). False when nothing could be taken (one character, or a lead byte
+// before the TAB or at the end).
 template <class Sink>
 bool RowBreaker::stepOverRun(const uint8_t* text, uint32_t length, uint32_t& i, int32_t& col, Sink& sink) const {
     uint32_t t = bytescan::findByte(text, i, length, 0x09);
-    if (t == length) return false;   // the rest of the line: walk() handles it at the next row start
     uint32_t end = t;
-    if (isSjisLead(text[t - 1]) && startsCharacter(text, i, t - 1)) --end;   // the TAB byte is a trail
+    if (isSjisLead(text[t - 1]) && startsCharacter(text, i, t - 1)) --end;   // a trail TAB, or a lone lead at the end
     if (end <= i + 1) return false;
     uint32_t room = uint32_t(wrap_ - col);
     if (end - i < room) {
