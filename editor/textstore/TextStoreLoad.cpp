@@ -2,6 +2,7 @@
 // Shift_JIS in place.
 #include <cstring>
 
+#include "ByteScan.h"
 #include "Kanji.h"
 #include "LineSplitter.h"
 #include "LineText.h"
@@ -67,9 +68,14 @@ void TextStore::undoChunk(const LineRecord& savedTail, LineRecord* last) {
 // their bytes and still get rows, so that the store stays consistent until the next reset.
 // `hasTab` false promises that the line's bytes hold no TAB.
 void TextStore::finishLoadedLine(LineRecord& line, bool hasTab, const RowBreaker& breaker) {
-    if (encoding_ != TextEncoding::ShiftJis && (decodeFailed_ || !decodeLine(line, loadLossy_ ? nullptr : &loadLossy_))) {
-        decodeFailed_ = true;
-        hasTab = true;   // undecoded UTF-16 bytes may hold 09 inside other units
+    if (encoding_ != TextEncoding::ShiftJis) {
+        if (decodeFailed_ || !decodeLine(line, loadLossy_ ? nullptr : &loadLossy_)) {
+            decodeFailed_ = true;
+            hasTab = true;   // undecoded UTF-16 bytes may hold 09 inside other units
+        } else if (encoding_ == TextEncoding::Jis || encoding_ == TextEncoding::Utf8) {
+            // Malformed sequences of these codes can decode to a TAB the file's bytes do not show.
+            hasTab = bytescan::hasByte(line.text, line.length, 0x09);
+        }
     }
     breakLoadedLine(line, hasTab, breaker);
 }

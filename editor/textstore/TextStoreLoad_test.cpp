@@ -337,3 +337,21 @@ TEST_F(TextStoreLoad, BorrowedPiecesMatchCopiedLoads) {
         }
     }
 }
+
+TEST_F(TextStoreLoad, TabsFromMalformedSequencesCountInRows) {
+    // An overlong UTF-8 form of TAB and an ISO-2022-JP pair of stray bytes decode to a TAB byte
+    // that the file's bytes do not show; rows must still count it, in both ways of loading.
+    const std::pair<TextEncoding, std::string> cases[] = {
+        {TextEncoding::Utf8, "x\nab\xE0\x80\x89" "cd\nx\n"},
+        {TextEncoding::Jis, "x\nab\x1B$B\xB1\x21\x1B(B" "cd\nx\n"},
+    };
+    for (const auto& c : cases) {
+        for (bool borrow : {false, true}) {
+            image = bytesOf(c.second);
+            store.reset(c.first);
+            ASSERT_TRUE(store.loadChunk(uint32_t(image.size()), image.data(), borrow));
+            ASSERT_TRUE(store.convertLoaded());
+            EXPECT_TRUE(store.check()) << int(c.first) << " " << borrow;
+        }
+    }
+}
