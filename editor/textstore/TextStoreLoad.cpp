@@ -153,6 +153,10 @@ bool TextStore::linkDecodedLines(ChunkLines& chunk, LineSplitter& splitter, uint
     for (uint32_t start = splitter.position(); start < end;) {
         uint32_t pieceEnd = LineSplitter::endOfLastLine(bytes, start, end - start > kPiece ? start + kPiece : end, utf16);
         if (pieceEnd == start) pieceEnd = end;  // a line longer than a piece
+        // A CR LF that the piece's end would cut stays one line end.
+        const uint32_t unit = utf16 ? 2 : 1;
+        if (pieceEnd < end && bytes[pieceEnd - unit] == 0x0D && bytes[pieceEnd] == 0x0A && (!utf16 || bytes[pieceEnd + 1] == 0))
+            pieceEnd += unit;
         if (!linkDecodedPiece(chunk, bytes + start, pieceEnd - start)) return false;
         start = pieceEnd;
     }

@@ -355,3 +355,32 @@ TEST_F(TextStoreLoad, TabsFromMalformedSequencesCountInRows) {
         }
     }
 }
+
+TEST_F(TextStoreLoad, CrLfAtTheEndOfADecodingPieceStaysOneLineEnd) {
+    // Borrowed chunks are decoded in pieces of 64 KiB that end in a line end; a CR LF across
+    // such an end must stay one line end, in UTF-8 and in UTF-16LE.
+    for (bool utf16 : {false, true}) {
+        const uint32_t unit = utf16 ? 2 : 1, pieceStart = 2 * unit, cut = pieceStart + 65536;
+        std::string text = "x\n";
+        while (text.size() * unit < cut - unit) text += text.size() % 50 == 0 ? '\n' : 'a';
+        text.resize(cut / unit - 1);
+        text += "\r\nbb\n";
+        Bytes bytes;
+        for (char c : text) {
+            bytes.push_back(uint8_t(c));
+            if (utf16) bytes.push_back(0);
+        }
+        ASSERT_EQ(bytes[cut - unit], 0x0D);
+        std::vector<std::string> lines[2];
+        for (int borrow = 0; borrow < 2; ++borrow) {
+            image = bytes;
+            store.reset(utf16 ? TextEncoding::Utf16Le : TextEncoding::Utf8);
+            ASSERT_TRUE(store.loadChunk(uint32_t(image.size()), image.data(), borrow == 1));
+            ASSERT_TRUE(store.convertLoaded());
+            ASSERT_TRUE(store.check());
+            lines[borrow] = linesOf(store);
+        }
+        EXPECT_EQ(lines[1], lines[0]) << utf16;
+        EXPECT_EQ(lines[1][lines[1].size() - 2], "bb") << utf16;
+    }
+}
