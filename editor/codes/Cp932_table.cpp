@@ -175,10 +175,6 @@ inline void copyAsciiUnits(const uint8_t* src, uint32_t total, uint8_t* dst, uin
     while (k < total && src[2 * k + 1] == 0 && src[2 * k] < 0x80) dst[o++] = src[2 * k++];
 }
 
-}  // namespace
-
-namespace cp932 {
-
 // Every character's code page 932 form is no longer than its UTF-8 form, so the output never
 // overtakes the input. On failure i is where the bad sequence begins.
 template <bool lines>
@@ -217,6 +213,10 @@ bool utf8Run(const uint8_t* src, uint8_t* dst, uint32_t n, uint32_t& i, uint32_t
     }
     return true;
 }
+
+}  // namespace
+
+namespace cp932 {
 
 bool fromUtf8Line(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* replaced) {
     uint32_t i = 0, o = 0;

@@ -40,7 +40,8 @@ public:
     static uint32_t endOfLastLine(const uint8_t* bytes, uint32_t from, uint32_t count, bool utf16);
 
 private:
-    // Scans further 64-byte blocks until about 64 marks are found; false when the chunk is done.
+    // Scans further 64-byte blocks until kMarks marks or more are found; false when the chunk is
+    // done.
     bool refill();
 
     const uint8_t* bytes_;
