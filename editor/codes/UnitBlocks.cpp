@@ -103,9 +103,6 @@ void convertTriples(const uint8_t* src, uint32_t n, uint8_t* dst, uint32_t& i, u
     while (uint64_t(i) + 16 <= n) {
         __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
         uint32_t good = uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(v, pattern), expected)));
-        uint32_t chars = uint32_t(__builtin_ctz(~good)) / 3;  // bits 12-15 are always set
-        if (chars > 4) chars = 4;
-        if (chars == 0) return;
         __m128i x = _mm_shuffle_epi8(v, leadSecond), y = _mm_shuffle_epi8(v, third);
         __m128i units = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_and_si128(x, _mm_set1_epi16(0x0F00)), 4),
                                                   _mm_slli_epi16(_mm_and_si128(x, _mm_set1_epi16(0x003F)), 6)),
@@ -115,13 +112,19 @@ void convertTriples(const uint8_t* src, uint32_t n, uint8_t* dst, uint32_t& i, u
         __m128i odd = _mm_or_si128(_mm_cmpeq_epi16(_mm_srli_epi16(bytes, 8), zero),
                                    _mm_andnot_si128(_mm_cmpeq_epi16(units, questionUnit), _mm_cmpeq_epi16(bytes, question)));
         uint32_t oddLanes = uint32_t(_mm_movemask_epi8(odd)) & 0xFF;
-        if (oddLanes) {
-            uint32_t first = uint32_t(__builtin_ctz(oddLanes)) / 2;
-            if (first < chars) chars = first;
-            if (chars == 0) return;
-        }
         __m128i* at = reinterpret_cast<__m128i*>(dst + o);
-        if (chars == 4 || i - o >= 16) {
+        if (good == 0xFFFF && !oddLanes) {
+            // Four characters: the common case goes on without waiting for a count.
+            _mm_storel_epi64(at, bytes);
+            i += 12;
+            o += 8;
+            continue;
+        }
+        // The characters before the first that is not one: fewer than four.
+        uint32_t chars = uint32_t(__builtin_ctz(~good)) / 3;
+        if (oddLanes && uint32_t(__builtin_ctz(oddLanes)) / 2 < chars) chars = uint32_t(__builtin_ctz(oddLanes)) / 2;
+        if (chars == 0) return;
+        if (i - o >= 16) {
             _mm_storel_epi64(at, bytes);  // what lies past the forms is input already read
         } else {
             __m128i keep = _mm_cmpgt_epi8(_mm_set1_epi8(static_cast<char>(2 * chars)), lanes);
@@ -129,7 +132,7 @@ void convertTriples(const uint8_t* src, uint32_t n, uint8_t* dst, uint32_t& i, u
         }
         i += 3 * chars;
         o += 2 * chars;
-        if (chars < 4) return;
+        return;
     }
 }
 
