@@ -1,7 +1,8 @@
-// UnitBlocks: a block of eight units is either plain ASCII, packed to eight bytes, or looked up
-// unit by unit and the forms' bytes packed together with one byte shuffle chosen by which forms
-// are a single byte. Neither kind of block branches on its text, which keeps mixed Japanese and
-// ASCII text fast.
+// UnitBlocks: a block of eight UTF-16LE units is either plain ASCII, packed to eight bytes, or
+// looked up unit by unit and the forms' bytes packed together with one byte shuffle chosen by
+// which forms are a single byte. Neither kind of block branches on its text, which keeps mixed
+// Japanese and ASCII text fast. Runs of 3-byte UTF-8 characters are checked and gathered into
+// units four at a time with byte shuffles, then looked up the same way.
 #include "UnitBlocks.h"
 
 #include <cstring>
