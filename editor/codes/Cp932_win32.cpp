@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "ByteRuns.h"
 #include "Utf8.h"
 
 namespace cp932 {
@@ -127,12 +128,12 @@ bool fromUtf8Line(const uint8_t* src, uint8_t* dst, uint32_t* length, bool* repl
 bool fromUtf8Lines(uint8_t* text, uint32_t length, uint32_t* in, uint32_t* out, bool* replaced) {
     while (*in < length) {
         uint32_t end = *in;
-        while (end < length && text[end] != 0x0A && text[end] != 0x0D) ++end;
+        while (end < length && !byteruns::isLineEndByte(text[end])) ++end;
         uint32_t n = end - *in;
         if (n && !fromUtf8Line(text + *in, text + *out, &n, replaced)) return false;
         *out += n;
         // The line end follows the line's text.
-        for (*in = end; *in < length && (text[*in] == 0x0A || text[*in] == 0x0D); ++*in) text[(*out)++] = text[*in];
+        for (*in = end; *in < length && byteruns::isLineEndByte(text[*in]); ++*in) text[(*out)++] = text[*in];
     }
     return true;
 }
