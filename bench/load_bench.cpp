@@ -13,6 +13,7 @@
 #include "DocumentWriter.h"
 #include "Kanji.h"
 #include "LineSplitter.h"
+#include "PrivateTempFile.h"
 #include "TextStore.h"
 
 using benchcodec::Code;
@@ -161,7 +162,7 @@ bool loadRound(TextStore& store, TextEncoding encoding, const Bytes& image, Byte
 }
 
 double saveRound(const TextStore& store, const Bytes& expected, bool* same) {
-    std::FILE* f = std::tmpfile();
+    std::FILE* f = openPrivateTempFile();
     if (!f) return -1;
     std::setvbuf(f, nullptr, _IOFBF, 1 << 16);
     double t0 = now();

@@ -1,21 +1,28 @@
 if(ULO_WINDOWS)
   set(ULO_TEST_PREFIX "wine.")
+elseif(ULO_SANITIZE)
+  set(ULO_TEST_PREFIX "asan.")
 else()
   set(ULO_TEST_PREFIX "host.")
 endif()
 
-# ulo_add_test(NAME SOURCES... LIBS libs... [DISPLAY])
+# ulo_add_test(NAME SOURCES... LIBS libs... [DISPLAY] [TIMEOUT seconds])
 # One GoogleTest program, one ctest entry (named host.NAME or wine.NAME); in the Windows build ctest runs it under Wine.
+# TIMEOUT is sized to the test: a unit-test program that runs in a second keeps the default of
+# 60 s, so a hang costs a minute and names itself; end-to-end suites give their own, larger one.
 # DISPLAY marks a test that creates windows and needs an X display. Such tests run one at a time:
 # they share one display, one pointer and keyboard, one clipboard and Wine's one foreground window,
 # and a window shown by one test would take the focus from another.
 # Further locks are added with set_property(TEST ... APPEND PROPERTY RESOURCE_LOCK ...).
 function(ulo_add_test name)
-  cmake_parse_arguments(T "DISPLAY" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 60)
+  endif()
   add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   add_test(NAME ${ULO_TEST_PREFIX}${name} COMMAND ${name})
-  set_tests_properties(${ULO_TEST_PREFIX}${name} PROPERTIES TIMEOUT 600)
+  set_tests_properties(${ULO_TEST_PREFIX}${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(T_DISPLAY)
     ulo_display_test(${ULO_TEST_PREFIX}${name})
   endif()

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "PrivateTempFile.h"
+
 using Bytes = std::vector<uint8_t>;
 
 inline Bytes bytesOf(const char* s) {
@@ -41,7 +43,7 @@ inline std::vector<Bytes> splitLines(const Bytes& text) {
 template <typename Writer>
 Bytes writeWith(Writer writer, const Bytes& line, bool* ok = nullptr) {
     Bytes out;
-    std::FILE* f = std::tmpfile();
+    std::FILE* f = openPrivateTempFile();
     if (!f) return out;
     bool result = writer(f, line.data(), static_cast<uint32_t>(line.size()));
     if (ok) *ok = result;

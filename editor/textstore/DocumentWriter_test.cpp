@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "PrivateTempFile.h"
 #include "TextStoreTestSupport.h"
 
 using namespace storetest;
@@ -22,7 +23,7 @@ const Code kCodes[] = {
 Bytes sample(const char* name) { return readFile(std::string(ULO_TEXTSTORE_TESTDATA) + "/" + name); }
 
 Bytes save(const TextStore& store, bool* ok = nullptr) {
-    std::FILE* f = std::tmpfile();
+    std::FILE* f = openPrivateTempFile();
     EXPECT_NE(f, nullptr);
     bool written = DocumentWriter::write(store, f);
     if (ok) *ok = written;
