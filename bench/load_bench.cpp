@@ -95,7 +95,9 @@ bool sameLines(const TextStore& a, const TextStore& b) {
     if (a.lineCount() != b.lineCount()) return false;
     const LineRecord* y = b.firstLine();
     for (const LineRecord* x = a.firstLine(); x; x = x->next, y = y->next)
-        if (x->length != y->length || x->lineEnd != y->lineEnd || std::memcmp(x->text, y->text, x->length)) return false;
+        if (x->length != y->length || x->lineEnd != y->lineEnd ||
+            (x->length > 0 && std::memcmp(x->text, y->text, x->length) != 0))  // an empty line may have no text
+            return false;
     return true;
 }
 

@@ -84,3 +84,9 @@ TEST(LexLinkScanner, MergesAndCutsOverlaps) {
 }
 
 }  // namespace
+
+// An empty line may have no text at all: no address, and no null pointer handed to memchr.
+TEST(LexLinks, AnEmptyLineWithoutTextHasNoAddress) {
+    LexMatch m{};
+    EXPECT_FALSE(findMail(nullptr, 0, &m));
+}

@@ -34,7 +34,8 @@ uint32_t scanDomain(const uint8_t* text, uint32_t length, uint32_t at, bool* qua
 
 bool findMail(const uint8_t* text, uint32_t length, LexMatch* match) {
     // Without an "@" there is no address; most lines have none.
-    if (std::memchr(text, '@', length) == nullptr) return false;
+    // (An empty line may have no text at all: memchr must not see its null pointer.)
+    if (length == 0 || std::memchr(text, '@', length) == nullptr) return false;
     uint32_t i = 0;
     while (i < length) {
         if (!isMailByte(text[i])) {

@@ -636,3 +636,21 @@ TEST_F(Editing, TheViewTopFollowsEditsAboveIt) {
     EXPECT_TRUE(store.check());
     while (store.undo()) ASSERT_TRUE(store.check());
 }
+
+// Empty lines hold no text at all (a null pointer with length 0): inserting lines into one,
+// joining two and removing a range that ends at one must not hand that pointer to memcpy or
+// memmove (the sanitizer build stops on it).
+TEST_F(Editing, EditsAtEmptyLinesWithoutTextBytes) {
+    load("\r\n");
+    ASSERT_TRUE(store.insertText(u8("\r\n"), 2, true));   // the empty first line takes new lines
+    EXPECT_EQ(linesOf(store), (Lines{"", "", ""}));
+    store.moveTo(0, 0);
+    ASSERT_TRUE(store.deleteForward(1, true));             // joins two empty lines
+    EXPECT_EQ(linesOf(store), (Lines{"", ""}));
+    select(0, 0, 1, 0);
+    ASSERT_TRUE(store.deleteSelection(true));              // a range ending on an empty line
+    EXPECT_EQ(linesOf(store), (Lines{""}));
+    EXPECT_TRUE(store.check());
+    while (store.canUndo()) ASSERT_TRUE(store.undo());
+    EXPECT_EQ(linesOf(store), (Lines{"", ""}));
+}

@@ -174,7 +174,8 @@ bool TextStore::insertLines(const uint8_t* bytes, uint32_t n, const uint8_t* lon
     int32_t rowsBefore = rowCount_;
     int32_t firstRow = startRow + RowBreaker::restartRow(line, at);
     uint32_t lastLength = chainLast->length - (line.length - at);
-    std::memcpy(line.text + at, bytes, first.length);
+    // An empty line may have no text at all; memcpy must not see its null pointer.
+    if (first.length > 0) std::memcpy(line.text + at, bytes, first.length);
     line.length = at + first.length;
     line.lineEnd = first.lineEnd;
     chainLast->next = line.next;
@@ -286,7 +287,7 @@ uint32_t TextStore::copyRangeBytes(const TextPosition& from, const TextPosition&
             loneCr->insert(loneCr->end(), at, at + 4);
         }
         pendingCr = -1;
-        if (out) std::memcpy(out + count, bytes, n);
+        if (out && n > 0) std::memcpy(out + count, bytes, n);
         count += n;
     };
     uint32_t offset = from.offset;
@@ -313,7 +314,8 @@ bool TextStore::removeRange(const TextPosition& to) {
     uint32_t at = caret_.offset;
     int32_t index = caret_.line, startRow = lineStartRow(caret_);
     if (to.record == &line) {
-        std::memmove(line.text + at, line.text + to.offset, line.length - to.offset);
+        // An empty line may have no text at all; memmove must not see its null pointer.
+        if (line.length > to.offset) std::memmove(line.text + at, line.text + to.offset, line.length - to.offset);
         line.length -= to.offset - at;
         lineEdited(line, index, startRow, at);
         caret_ = positionIn(&line, index, startRow, at);
@@ -323,7 +325,7 @@ bool TextStore::removeRange(const TextPosition& to) {
     int32_t firstRow = startRow + RowBreaker::restartRow(line, at);
     uint32_t rest = to.record->length - to.offset;
     if (!LineText::reserve(line, at + rest, allocator_)) return false;
-    std::memmove(line.text + at, to.record->text + to.offset, rest);
+    if (rest > 0) std::memmove(line.text + at, to.record->text + to.offset, rest);
     line.length = at + rest;
     line.lineEnd = to.record->lineEnd;
     LineRecord* stop = to.record->next;
