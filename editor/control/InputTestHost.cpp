@@ -176,4 +176,28 @@ void setClipboardText(const std::string& text) {
     CloseClipboard();
 }
 
+std::u16string unicodeClipboardText() {
+    std::u16string text = u"<none>";
+    if (!OpenClipboard(nullptr)) return u"<closed>";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const char16_t* p = static_cast<const char16_t*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void setUnicodeClipboardText(const std::u16string& text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    const size_t size = (text.size() + 1) * sizeof(char16_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(memory), text.c_str(), size);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
 }  // namespace input_test

@@ -85,6 +85,9 @@ LPARAM cellPoint(Quorvale* q, int column, int row);
 // The clipboard's CF_TEXT, or "<none>".
 std::string clipboardText();
 void setClipboardText(const std::string& text);
+// The clipboard's CF_UNICODETEXT, or u"<none>"; putting only that format, as another program may.
+std::u16string unicodeClipboardText();
+void setUnicodeClipboardText(const std::u16string& text);
 
 // The fixture both window test programs build on: a host, one control in it (made by the
 // derived fixture) and the image of the text last loaded, which must outlive the document.

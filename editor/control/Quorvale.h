@@ -21,6 +21,7 @@
 #include "ControlLayout.h"
 #include "ControlPalette.h"
 #include "QuorvaleCore.h"
+#include "QuorvaleInputLogic.h"
 #include "QuorvaleMessages.h"
 
 class Quorvale : public QuorvaleCore {
@@ -178,6 +179,7 @@ public:
     uint32_t focusStampValue_ = 0;
     DWORD focusStampTime_ = 0;
     void* grammarBinding_ = nullptr;
+    quorvale::TypedBytes typedBytes_;    // a WM_CHAR lead byte waiting for its trail byte
 
 private:
     uint64_t rowsRendered_ = 0;

@@ -14,6 +14,7 @@ LRESULT Quorvale::onFocus(UINT message, WPARAM, LPARAM) {
         return 0;
     }
     // WM_KILLFOCUS
+    typedBytes_.reset();
     if (caretCreated_) {
         DestroyCaret();
         caretCreated_ = false;

@@ -92,12 +92,14 @@ void handleEdit(Quorvale& q, KeyAction action, bool shift) {
 
 LRESULT Quorvale::onKeyboard(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CHAR) {
-        // Only printable ASCII; the input method delivers everything else.
-        if (wParam < 0x20 || wParam > 0x7E) return 0;
+        // Printable ASCII and half-width katakana at once; a double-byte character arrives as
+        // two WM_CHAR bytes and is typed when its trail byte comes (the input method delivers
+        // its results through its own messages).
         // A showing completion list stays: the typed character refines it (checkCompletion).
-        uint8_t bytes[2] = {static_cast<uint8_t>(wParam), 0};
-        uint32_t n = 1;
-        if (wParam == ' ' && keyHeld(VK_SHIFT) && !(flags() & ecflag::plainShiftSpace)) {
+        uint8_t bytes[2];
+        uint32_t n = typedBytes_.take(static_cast<uint8_t>(wParam), bytes);
+        if (n == 0) return 0;
+        if (n == 1 && wParam == ' ' && keyHeld(VK_SHIFT) && !(flags() & ecflag::plainShiftSpace)) {
             bytes[0] = 0x81;   // full-width space
             bytes[1] = 0x40;
             n = 2;
@@ -107,6 +109,8 @@ LRESULT Quorvale::onKeyboard(UINT message, WPARAM wParam, LPARAM lParam) {
         checkCompletion(*this);
         return 0;
     }
+    // A key press between a lead byte and its trail byte: the lead is no character.
+    typedBytes_.reset();
     const uint32_t key = static_cast<uint32_t>(wParam);
     if (notify(ECN_KEYDOWN, static_cast<LPARAM>(key)) != 0) return 0;
     const bool ctrl = keyHeld(VK_CONTROL);

@@ -130,4 +130,26 @@ uint32_t skipBlanks(const uint8_t* text, uint32_t length) {
     return i;
 }
 
+uint32_t TypedBytes::take(uint8_t byte, uint8_t out[2]) {
+    if (lead_ != 0) {
+        const uint8_t lead = lead_;
+        lead_ = 0;
+        if (isSjisTrail(byte)) {
+            out[0] = lead;
+            out[1] = byte;
+            return 2;
+        }
+        // Not a trail byte: the lead is dropped and the byte stands on its own.
+    }
+    if (isSjisLead(byte)) {
+        lead_ = byte;
+        return 0;
+    }
+    if ((byte >= 0x20 && byte <= 0x7E) || isHalfWidthKatakana(byte)) {
+        out[0] = byte;
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace quorvale

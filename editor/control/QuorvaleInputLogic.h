@@ -80,4 +80,22 @@ uint32_t offsetAtCell(const uint8_t* text, uint32_t rowStart, uint32_t rowEnd, i
 // Leading blanks and tabs skipped from text[0, length): the index of the first other byte.
 uint32_t skipBlanks(const uint8_t* text, uint32_t length);
 
+// Characters typed as WM_CHAR bytes (the input method off, or another program sending them): a
+// double-byte character arrives as its lead byte, then its trail byte in the next WM_CHAR. The
+// lead waits for its trail and the pair is typed as one character; a lead without a trail (the
+// next byte is no trail, or a key or focus change comes first) and a stray trail byte are
+// dropped, never typed alone. Printable ASCII and half-width katakana (0xA1-0xDF) are typed;
+// control bytes are left to the key handling.
+class TypedBytes {
+public:
+    // The bytes to type for one WM_CHAR byte (0, 1 or 2 of them, into out[0..2)).
+    uint32_t take(uint8_t byte, uint8_t out[2]);
+    // Forgets a lead that is waiting (a key press or a change of focus came between).
+    void reset() { lead_ = 0; }
+    bool waiting() const { return lead_ != 0; }
+
+private:
+    uint8_t lead_ = 0;
+};
+
 }  // namespace quorvale

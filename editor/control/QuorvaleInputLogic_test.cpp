@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace quorvale;
 
 TEST(KeyAction, CtrlChangesTheMeaningOfMovesAndDeletions) {
@@ -103,4 +105,43 @@ TEST(Cells, TabsTwoByteCharactersAndTheWrapLimit) {
     const uint8_t blanks[] = {' ', '\t', ' ', 'w'};
     EXPECT_EQ(skipBlanks(blanks, 4), 3u);
     EXPECT_EQ(skipBlanks(blanks, 2), 2u);
+}
+
+// WM_CHAR bytes as they arrive without the input method: "x表ｿｱy" is x, 0x95 0x5C, 0xBF, 0xB1, y.
+TEST(TypedBytes, PairsOfLeadAndTrailAreOneCharacterKatakanaAndAsciiOneByte) {
+    quorvale::TypedBytes typed;
+    std::string out;
+    for (uint8_t b : {0x78, 0x95, 0x5C, 0xBF, 0xB1, 0x79}) {
+        uint8_t bytes[2];
+        uint32_t n = typed.take(b, bytes);
+        out.append(reinterpret_cast<const char*>(bytes), n);
+    }
+    EXPECT_EQ(out, "x\x95\x5C\xBF\xB1y");
+    EXPECT_FALSE(typed.waiting());
+}
+
+TEST(TypedBytes, ALoneLeadAndAStrayTrailAreDropped) {
+    quorvale::TypedBytes typed;
+    auto typeAll = [&typed](std::initializer_list<int> bytes) {
+        std::string out;
+        for (int b : bytes) {
+            uint8_t got[2];
+            out.append(reinterpret_cast<const char*>(got), typed.take(static_cast<uint8_t>(b), got));
+        }
+        return out;
+    };
+    // The lead waits: nothing typed yet; a control byte after it drops it.
+    EXPECT_EQ(typeAll({0x82}), "");
+    EXPECT_TRUE(typed.waiting());
+    EXPECT_EQ(typeAll({0x0D, 'a'}), "a");
+    // A lead followed by a byte that cannot be a trail: the lead goes, the byte stands alone.
+    EXPECT_EQ(typeAll({0x82, 0xFD, 'b'}), "b");
+    // A lead byte can be a trail byte too: lead, lead is one character.
+    EXPECT_EQ(typeAll({0x82, 0x82}), "\x82\x82");
+    // Trail bytes that are neither ASCII nor katakana, and bytes no character begins with.
+    EXPECT_EQ(typeAll({0x80, 0xA0, 0xFD, 0xFE, 0xFF, 0x7F, 0x1B}), "");
+    // A key press between lead and trail: the waiting lead is forgotten.
+    EXPECT_EQ(typeAll({0x95}), "");
+    typed.reset();
+    EXPECT_EQ(typeAll({0x5C}), "\\");
 }

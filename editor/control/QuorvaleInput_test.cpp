@@ -29,7 +29,7 @@ protected:
 TEST_F(Input, TypingInsertsPrintableCharactersAndReportsEachChange) {
     loadText("");
     type(q, "ab");
-    post(q, WM_CHAR, 0x07);   // outside 0x20-0x7E: nothing
+    post(q, WM_CHAR, 0x07);   // control bytes: nothing
     post(q, WM_CHAR, 0x7F);
     EXPECT_EQ(lines(q), (Lines{"ab"}));
     ASSERT_EQ(host.count(ECN_CHANGED), 2);
@@ -61,6 +61,29 @@ TEST_F(Input, TypingInsertsPrintableCharactersAndReportsEachChange) {
     request(q, EC_UNDO);
     EXPECT_EQ(lines(q), (Lines{"\x81\x40" "cd"}));
     EXPECT_EQ(selectionText(q), "cd");
+}
+
+// Without the input method a double-byte character comes as two WM_CHAR bytes, lead then trail:
+// the pair is one character, typed at once; half-width katakana are typed; a lead
+// without its trail and a stray trail byte are never typed.
+TEST_F(Input, WmCharPairsAreOneCharacterAndHalfWidthKatakanaAreTyped) {
+    loadText("");
+    type(q, "x\x95\x5C\x83\x5C\xB1y");   // x表ソｱy
+    EXPECT_EQ(lines(q), (Lines{"x\x95\x5C\x83\x5C\xB1y"}));
+    EXPECT_EQ(host.count(ECN_CHANGED), 5);   // one change per character, none for a lead alone
+    // Bytes that make no character, sent straight to the window (a posted WM_CHAR byte is
+    // paired up by the system before it arrives).
+    loadText("");
+    auto send = [this](std::initializer_list<int> bytes) {
+        for (int b : bytes) SendMessageA(q->window(), WM_CHAR, static_cast<WPARAM>(b), 1);
+    };
+    send({0x82});                 // waits for its trail: nothing yet
+    EXPECT_EQ(lines(q), (Lines{""}));
+    SendMessageA(q->window(), WM_KEYDOWN, VK_END, 1);   // a key press in between drops the lead
+    send({0x5C});                 // so this is a backslash of its own
+    send({0x82, 0xFD});           // no trail byte after the lead: both dropped
+    send({0x80, 0xA0, 0xFF});     // bytes no character begins with
+    EXPECT_EQ(lines(q), (Lines{"\\"}));
 }
 
 TEST_F(Input, ShiftSpaceTypesAnOrdinarySpaceWithFlag0x80) {

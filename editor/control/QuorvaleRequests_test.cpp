@@ -188,6 +188,20 @@ TEST_F(Requests, SelectionRequestsAndTheClipboard) {
     EXPECT_EQ(request(q, EC_HASSELECTION), 0);
 }
 
+// Another program puts Unicode text on the clipboard: it is converted as a file load converts
+// it ("〜" to its best-fit form 81 60, "？" for a character without one), not through the
+// system's CF_TEXT. A copy puts the Unicode form beside the Shift_JIS one.
+TEST_F(Requests, PasteTakesUnicodeTextWithTheLoadersFormsAndCopyPutsBothForms) {
+    loadText("");
+    setUnicodeClipboardText(u"a\u301Cb\uAC00\r\n\u8868");   // a〜b, a Hangul syllable, 表
+    ASSERT_EQ(request(q, EC_PASTE), 1);
+    EXPECT_EQ(lines(q), (Lines{"a\x81\x60" "b\x81\x48", "\x95\x5C"}));
+    request(q, EC_SELECTALL);
+    ASSERT_EQ(request(q, EC_COPY), 1);
+    EXPECT_EQ(clipboardText(), "a\x81\x60" "b\x81\x48\r\n\x95\x5C");
+    EXPECT_EQ(unicodeClipboardText(), u"a\uFF5Eb\uFF1F\r\n\u8868");
+}
+
 TEST_F(Requests, FindListReplaceAndReplaceAll) {
     loadText("cat dog cat\r\nbird\r\nCAT");
     FindRequest f = findRequest("cat");

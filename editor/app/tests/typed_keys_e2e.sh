@@ -1,0 +1,47 @@
+#!/bin/bash
+# End to end with real X key events: the editor opens an empty Shift_JIS file, characters are
+# typed with xdotool as a user types them without the input method (kanji, full-width katakana
+# whose trail byte is '\', half-width katakana), Ctrl+S saves, and the file must hold exactly
+# those characters in Shift_JIS.
+# Usage: typed_keys_e2e.sh WINE_RUN PREFIX ULO_EXE WORK_FOLDER  ($DISPLAY, or a private Xvfb)
+set -u
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a "$0" "$@"; fi
+wine_run=$1 prefix=$2 ulo=$3 work=$4
+mkdir -p "$work"
+file="$work/typed-keys.txt"
+: > "$file"
+"$wine_run" "$prefix" cmd /c exit 0 >/dev/null 2>&1
+WINEPREFIX="$prefix" LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=" \
+    wine "$ulo" ":1" "Z:${file//\//\\}" >/dev/null 2>&1 </dev/null &
+editor=$!
+trap 'kill $editor 2>/dev/null; wait $editor 2>/dev/null' EXIT
+
+# Waits up to $1 tenths of a second for the command after it to succeed.
+wait_until() {
+    local tries=$1; shift
+    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+window=
+find_window() { window=$(xdotool search --name "typed-keys.txt" 2>/dev/null | head -1); [ -n "$window" ]; }
+wait_until 300 find_window || { echo "the editor's window did not appear"; exit 1; }
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+# The frame hands the focus to the editor control when it is activated; nothing tells a script
+# when Wine has taken the X focus, so give it a moment.
+sleep 1
+expected=$(printf 'x\x95\x5C\x83\x5C\xB1y' | od -An -tx1 | tr -d ' \n')
+# One character at a time: for a character without a key, xdotool maps a spare key code to it
+# just before pressing it, and Wine must see the new mapping before the press.
+for c in x 表 ソ ｱ y; do
+    xdotool type "$c"
+    sleep 0.3
+done
+xdotool key ctrl+s
+saved() { [ "$(od -An -tx1 "$file" | tr -d ' \n')" = "$expected" ]; }
+if wait_until 100 saved; then
+    echo "saved as typed: $expected"
+    exit 0
+fi
+echo "expected bytes: $expected"
+echo "saved bytes:    $(od -An -tx1 "$file" | tr -d ' \n')"
+exit 1
