@@ -23,25 +23,33 @@ wait_until() {
     return 1
 }
 window=
-find_window() { window=$(xdotool search --name "typed-keys.txt" 2>/dev/null | head -1); [ -n "$window" ]; }
+find_window() { window=$(xdotool search --pid "$editor" --name "typed-keys.txt" 2>/dev/null | head -1); [ -n "$window" ]; }
 wait_until 300 find_window || { echo "the editor's window did not appear"; exit 1; }
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 # The frame hands the focus to the editor control when it is activated; nothing tells a script
 # when Wine has taken the X focus, so give it a moment.
 sleep 1
-expected=$(printf 'x\x95\x5C\x83\x5C\xB1y' | od -An -tx1 | tr -d ' \n')
-# One character at a time: for a character without a key, xdotool maps a spare key code to it
-# just before pressing it, and Wine must see the new mapping before the press.
-for c in x 表 ソ ｱ y; do
-    xdotool type "$c"
-    sleep 0.3
+hex() { od -An -tx1 "$file" | tr -d ' \n'; }
+# One character at a time, saved after each: the file must then hold exactly the characters typed
+# so far. For a character without a key xdotool maps a spare key code to it just before the press
+# and takes the mapping back at once; when Wine reads the press after that, the key brings no
+# character at all, and the character is typed again (at most three times). Anything else in the
+# file (a lead byte lost, a trail byte typed as '\') fails at once.
+saved=
+for pair in x:78 表:955c ソ:835c ｱ:b1 y:79; do
+    c=${pair%%:*} want=$saved${pair#*:}
+    for attempt in 1 2 3; do
+        xdotool type "$c"
+        xdotool key ctrl+s
+        grows() { [ "$(hex)" != "$saved" ]; }
+        wait_until 30 grows
+        [ "$(hex)" != "$saved" ] && break
+    done
+    if [ "$(hex)" != "$want" ]; then
+        echo "after typing '$c': expected bytes $want, saved bytes $(hex)"
+        exit 1
+    fi
+    saved=$want
 done
-xdotool key ctrl+s
-saved() { [ "$(od -An -tx1 "$file" | tr -d ' \n')" = "$expected" ]; }
-if wait_until 100 saved; then
-    echo "saved as typed: $expected"
-    exit 0
-fi
-echo "expected bytes: $expected"
-echo "saved bytes:    $(od -An -tx1 "$file" | tr -d ' \n')"
-exit 1
+echo "saved as typed: $saved"
+exit 0
