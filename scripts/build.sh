@@ -12,6 +12,8 @@ cmake -S "$root" -B "$build/windows" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$build/windows" -j "$jobs"
 # The portable code and its tests again with AddressSanitizer and UndefinedBehaviorSanitizer;
 # clang also builds the fuzz targets (fuzz/). -O1 keeps the build short and the reports exact.
+# ULO_SANITIZE_BUILD=0 leaves it out (only the editor is wanted).
+[ "${ULO_SANITIZE_BUILD:-1}" = 0 ] && exit 0
 cmake -S "$root" -B "$build/sanitize" -DULO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
       -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" >/dev/null

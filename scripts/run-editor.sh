@@ -7,7 +7,7 @@ set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ULO_BUILD_DIR:-$root/build}
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+ULO_SANITIZE_BUILD=0 "$root/scripts/build.sh"
 exe="$build/windows/bin/ulo.exe"
 if [ ! -f "$exe" ]; then
   echo "ulo.exe was not built: $exe" >&2
