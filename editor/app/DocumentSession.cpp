@@ -47,10 +47,10 @@ void DocumentSession::addCommands(CommandTable& table) {
         else openDialog();
         return 0;
     });
-    table.add(CMD_CLOSE, [this](const CommandCall&) -> intptr_t { close(false); return 0; });
-    table.add(CMD_RELOAD, [this](const CommandCall&) -> intptr_t { reload(); return 0; }, titled);
-    table.add(CMD_SAVE, [this](const CommandCall&) -> intptr_t { save(); return 0; }, titled);
-    table.add(CMD_SAVEAS, [this](const CommandCall&) -> intptr_t { saveAs(); return 0; });
+    table.add(CMD_CLOSE, plainCommand([this] { close(false); }));
+    table.add(CMD_RELOAD, plainCommand([this] { reload(); }), titled);
+    table.add(CMD_SAVE, plainCommand([this] { save(); }), titled);
+    table.add(CMD_SAVEAS, plainCommand([this] { saveAs(); }));
     // The file dialogs' added combo boxes report their choice while the dialog is open.
     table.add(CMD_DIALOG_ENCODING, [this](const CommandCall& call) -> intptr_t {
         dialogEncoding_ = static_cast<int>(call.parameter);

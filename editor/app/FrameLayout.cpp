@@ -176,22 +176,8 @@ void FrameLayout::addCommands(CommandTable& table) {
         layout();
         return 0;
     });
-    table.add(
-        CMD_RESULTPANE,
-        [this](const CommandCall&) -> intptr_t {
-            showResultPane(!panes_.resultShown);
-            return 0;
-        },
-        [this](uint32_t) { return results_.exists(); });
-    table.add(
-        CMD_HIDEPREVIEW,
-        [this](const CommandCall&) -> intptr_t {
-            hidePreview();
-            return 0;
-        },
-        [this](uint32_t) { return panes_.previewShown; });
-    table.add(CMD_TRANSPARENCY, [this](const CommandCall&) -> intptr_t {
-        toggleTransparency();
-        return 0;
-    });
+    table.add(CMD_RESULTPANE, plainCommand([this] { showResultPane(!panes_.resultShown); }),
+              [this](uint32_t) { return results_.exists(); });
+    table.add(CMD_HIDEPREVIEW, plainCommand([this] { hidePreview(); }), [this](uint32_t) { return panes_.previewShown; });
+    table.add(CMD_TRANSPARENCY, plainCommand([this] { toggleTransparency(); }));
 }

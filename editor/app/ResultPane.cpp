@@ -62,10 +62,7 @@ void ResultPane::selectionChanged() {
 }
 
 void ResultPane::addCommands(CommandTable& table) {
-    table.add(CMD_COPYRESULTS, [this](const CommandCall&) -> intptr_t {
-        copyAll();
-        return 0;
-    });
+    table.add(CMD_COPYRESULTS, plainCommand([this] { copyAll(); }));
     table.add(CMD_RESULTLIST, [this](const CommandCall& call) -> intptr_t {
         if (call.notification == LBN_SELCHANGE) selectionChanged();
         return 0;
