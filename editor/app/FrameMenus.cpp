@@ -31,12 +31,12 @@ void FrameMenus::menuText(HMENU menu, UINT id, const char* text) {
     ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING, id, full.c_str());
 }
 
-void FrameMenus::applyRules(HMENU menu) {
+void greyByRules(HMENU menu, const CommandTable& commands) {
     int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         UINT id = GetMenuItemID(menu, i);
-        if (id == static_cast<UINT>(-1) || !commands_.hasRule(id)) continue;
-        EnableMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (commands_.enabled(id) ? MF_ENABLED : MF_GRAYED));
+        if (id == static_cast<UINT>(-1) || !commands.hasRule(id)) continue;
+        EnableMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (commands.enabled(id) ? MF_ENABLED : MF_GRAYED));
     }
 }
 
@@ -67,7 +67,7 @@ void FrameMenus::prepare(HMENU menu, int position) {
     } else if (position == 12) {
         relabel({CMD_BROWSER_IE, CMD_BROWSER_CHROME, CMD_BROWSER_FIREFOX, CMD_BROWSER_OPERA, CMD_BROWSER_REGISTER});
     }
-    applyRules(menu);
+    greyByRules(menu, commands_);
     if (position == 2) {
         // The selection-conversion submenu goes with the selection.
         bool selection = editor_.ask(EC_HASSELECTION) != 0;
@@ -90,7 +90,7 @@ void FrameMenus::contextMenu(HWND from, LPARAM lParam) {
             AppendMenuA(menu, MF_STRING, id, itemText(edit, id).c_str());
             menuText(menu, id, itemText(edit, id).c_str());
         }
-        applyRules(menu);
+        greyByRules(menu, commands_);
     } else if (from == results_.window() && results_.exists()) {
         AppendMenuA(menu, MF_STRING, CMD_COPYRESULTS, ulo_text::kCopyAll);
     } else {

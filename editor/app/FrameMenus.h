@@ -12,6 +12,10 @@
 #include "FrameLayout.h"
 #include "ResultPane.h"
 
+// Greys or enables every item of `menu` (not of its submenus) that has an enabling rule in
+// `commands`; items without a rule keep their state.
+void greyByRules(HMENU menu, const CommandTable& commands);
+
 class FrameMenus {
 public:
     FrameMenus(const CommandTable& commands, FrameKeys& keys, EditorChannel& editor, FrameBars& bars,
@@ -31,8 +35,6 @@ public:
 private:
     // Sets an item's text with the key label of its command after a TAB.
     void menuText(HMENU menu, UINT id, const char* text);
-    // Greys or enables every item of `menu` (not of its submenus) that has an enabling rule.
-    void applyRules(HMENU menu);
 
     const CommandTable& commands_;
     FrameKeys& keys_;
