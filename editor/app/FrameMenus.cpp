@@ -28,7 +28,14 @@ void FrameMenus::menuText(HMENU menu, UINT id, const char* text) {
     std::string label = keys_.label(id);
     if (!label.empty()) full += "\t" + label;
     if (full.size() > 127) full.resize(127);
-    ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING, id, full.c_str());
+    setItemText(menu, id, full.c_str());
+}
+
+void setItemText(HMENU menu, UINT id, const char* text) {
+    // ModifyMenu sets the item's whole state: a check mark is given again or it would vanish.
+    UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
+    UINT checked = state != static_cast<UINT>(-1) ? (state & MF_CHECKED) : 0;
+    ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING | checked, id, text);
 }
 
 void greyByRules(HMENU menu, const CommandTable& commands) {

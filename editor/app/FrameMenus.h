@@ -12,6 +12,9 @@
 #include "FrameLayout.h"
 #include "ResultPane.h"
 
+// Sets the text of the item `id`, keeping its check mark.
+void setItemText(HMENU menu, UINT id, const char* text);
+
 // Greys or enables every item of `menu` (not of its submenus) that has an enabling rule in
 // `commands`; items without a rule keep their state.
 void greyByRules(HMENU menu, const CommandTable& commands);

@@ -46,3 +46,18 @@ TEST(FrameMenus, RulesGreyTheItemsOfTheOpeningPopupOnly) {
     EXPECT_TRUE(greyed(sub, 13));
     DestroyMenu(popup);
 }
+
+TEST(FrameMenus, NewTextKeepsTheCheckMark) {
+    HMENU popup = CreatePopupMenu();
+    ASSERT_TRUE(popup);
+    AppendMenuA(popup, MF_STRING | MF_CHECKED, 10, "ten");
+    AppendMenuA(popup, MF_STRING, 11, "eleven");
+    setItemText(popup, 10, "ten\tCtrl+T");
+    setItemText(popup, 11, "eleven\tF11");
+    EXPECT_TRUE(GetMenuState(popup, 10, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(GetMenuState(popup, 11, MF_BYCOMMAND) & MF_CHECKED);
+    char text[32] = {};
+    GetMenuStringA(popup, 10, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "ten\tCtrl+T");
+    DestroyMenu(popup);
+}
