@@ -7,14 +7,14 @@
 
 bool CommandTable::add(uint32_t first, uint32_t last, CommandHandler handler, CommandRule enabled) {
     if (last < first) {
-        ++refused_;
+        if (refused_++ == 0) firstRefused_ = first;
         return false;
     }
     auto next = rows_.lower_bound(first);
     bool overlaps = (next != rows_.end() && next->first <= last) ||
                     (next != rows_.begin() && std::prev(next)->second.last >= first);
     if (overlaps) {
-        ++refused_;
+        if (refused_++ == 0) firstRefused_ = first;
         return false;
     }
     rows_.emplace(first, Row{last, std::move(handler), std::move(enabled)});

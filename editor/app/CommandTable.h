@@ -46,8 +46,10 @@ public:
     // Whether `id` has an enabling rule, and if so whether it holds now.
     bool hasRule(uint32_t id) const;
     bool enabled(uint32_t id) const;
-    // The ids added but refused as overlapping, counted for a check at start-up.
+    // The rows refused as overlapping or empty, counted for a check at start-up, and the first id
+    // of the first one.
     int refused() const { return refused_; }
+    uint32_t firstRefused() const { return firstRefused_; }
 
 private:
     struct Row {
@@ -59,4 +61,5 @@ private:
 
     std::map<uint32_t, Row> rows_;  // by first id; ranges never overlap
     int refused_ = 0;
+    uint32_t firstRefused_ = 0;
 };

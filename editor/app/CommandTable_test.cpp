@@ -38,6 +38,7 @@ TEST(CommandTable, AnIdClaimedTwiceIsRefusedAndCounted) {
     ASSERT_TRUE(t.add(10, 19, one));
     EXPECT_FALSE(t.add(10, two));      // the first id
     EXPECT_FALSE(t.add(19, two));      // the last id
+    EXPECT_EQ(t.firstRefused(), 10u);
     EXPECT_FALSE(t.add(5, 10, two));   // reaching in from below
     EXPECT_FALSE(t.add(19, 30, two));  // reaching in from above
     EXPECT_FALSE(t.add(0, 100, two));  // spanning it

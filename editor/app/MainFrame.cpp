@@ -4,6 +4,7 @@
 
 #include <mmsystem.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -38,7 +39,10 @@ LRESULT CALLBACK MainFrame::procedure(HWND window, UINT message, WPARAM wParam, 
 
 bool MainFrame::startUp(HINSTANCE instance, const char* tail, int showCommand) {
     // Two features claiming one command id is a build mistake: the editor does not start.
-    if (commands_.refused()) return false;
+    if (commands_.refused()) {
+        std::fprintf(stderr, "ulo: command %u is claimed twice\n", static_cast<unsigned>(commands_.firstRefused()));
+        return false;
+    }
     instance_ = instance;
     CommandLine line = CommandLine::parse(tail ? tail : "");
     if (line.hasRemainder) peer_windows::startChain(line.remainder);

@@ -5,16 +5,16 @@
 // Adding a feature to the frame:
 //  1. Write a class of its own (header and source in editor/app) that owns the feature's state.
 //     Give it what it needs in its constructor or an attach() call (EditorChannel&, a settings
-//     reference, a small events interface that MainFrame implements), never the MainFrame and
-//     never another feature's fields. Portable logic goes into a class without windows.h in
-//     ulo_app_core, with unit tests.
-//  2. Add it below as an owned member (after the members it takes references to).
-//  3. Give it `void addCommands(CommandTable&)` in its own source file, with one row per command:
-//     id (or id range), handler, and an enabling rule when the menu item greys. Call it from
-//     MainFrame::buildCommands() (MainFrameCommands.cpp), one line per feature. A command id
-//     claimed twice makes start-up fail, so a clash between features shows at once.
-//  4. Route window messages and editor notifications to it in MainFrame::handle() and
-//     MainFrame::editorNotification() (MainFrame.cpp): one case, one call.
+//     reference, a small events interface that MainFrame implements, as DocumentEvents), never the
+//     MainFrame and never another feature's fields. Portable logic goes into a class without
+//     windows.h in ulo_app_core, with unit tests (as PeerTable, DocumentState, PaneLayout).
+//  2. Add it below as an owned member, after the members it takes references to.
+//  3. Give it `void addCommands(CommandTable&)` in its own source file, one row per command: the id
+//     (or id range), the handler, and an enabling rule when its menu item greys. Call it from
+//     MainFrame::buildCommands() (MainFrameCommands.cpp), one line per feature. An id claimed
+//     twice makes start-up fail, so a clash between two features shows at once.
+//  4. Route the window messages and editor notifications it handles in MainFrame::handle() and
+//     MainFrame::editorNotification() (MainFrame.cpp): one case, one call into the feature.
 #pragma once
 #include <windows.h>
 
