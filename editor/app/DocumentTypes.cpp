@@ -1,6 +1,8 @@
 // DocumentTypes: the current document type and its commands.
 #include "DocumentTypes.h"
 
+#include "DocumentState.h"
+
 #include "QuorvaleMessages.h"
 #include "UloResource.h"
 
@@ -14,6 +16,13 @@ void DocumentTypes::editorCreated() {
     if (!isHtml()) return;
     editor_.ask(EC_SETMODE, 100);
     editor_.ask(EC_SETKEYWORDS, 0);
+}
+
+int DocumentTypes::typeForPath(const char* path) const {
+    if (!path) return CMD_DOCTYPE_PLAIN;
+    if (type_ != CMD_DOCTYPE_PLAIN) return 0;
+    int type = typeFromExtension(path, CMD_DOCTYPE_HTML401T, CMD_DOCTYPE_PLAIN);
+    return type != CMD_DOCTYPE_PLAIN ? type : 0;
 }
 
 void DocumentTypes::addCommands(CommandTable& table) {

@@ -19,6 +19,9 @@ public:
     void apply(int type);
     // The control was just created: an HTML window colours as HTML from the start.
     void editorCreated();
+    // The type the document's new path asks for, 0 when the type stays: a titled plain-text
+    // document takes the type of its extension, an untitled one plain text.
+    int typeForPath(const char* path) const;
 
     void addCommands(CommandTable& table);
 

@@ -297,17 +297,10 @@ void MainFrame::destroyed() {
 // --- DocumentEvents
 
 void MainFrame::pathSet(const char* path) {
-    // A titled plain-text document takes the type its extension suggests; an untitled one is
-    // plain text. Either goes through the type's command, as if the user had chosen it.
-    if (path) {
-        if (types_.current() == CMD_DOCTYPE_PLAIN) {
-            int type = typeFromExtension(path, CMD_DOCTYPE_HTML401T, CMD_DOCTYPE_PLAIN);
-            if (type != CMD_DOCTYPE_PLAIN) command(static_cast<UINT>(type));
-        }
-    } else if (editor_.exists()) {
-        command(CMD_DOCTYPE_PLAIN);
-    } else {
-        types_.start(CMD_DOCTYPE_PLAIN);
+    // The new type goes through its command, as if the user had chosen it.
+    if (int type = types_.typeForPath(path)) {
+        if (editor_.exists()) command(static_cast<UINT>(type));
+        else types_.start(type);
     }
     peers_.pathChanged();
 }
