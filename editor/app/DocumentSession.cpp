@@ -47,7 +47,7 @@ void DocumentSession::addCommands(CommandTable& table) {
         else openDialog();
         return 0;
     });
-    table.add(CMD_CLOSE, plainCommand([this] { close(false); }));
+    table.add(CMD_CLOSE, plainCommand([this] { closeDocument(false); }));
     table.add(CMD_RELOAD, plainCommand([this] { reload(); }), titled);
     table.add(CMD_SAVE, plainCommand([this] { save(); }), titled);
     table.add(CMD_SAVEAS, plainCommand([this] { saveAs(); }));
@@ -80,7 +80,7 @@ void DocumentSession::openChosen(const char* file, int encoding) {
             events_.openInNewWindow(file, encoding);
             return;
         }
-        if (!close(false)) return;
+        if (!closeDocument(false)) return;
     }
     state_.setLastPath(file);
     if (events_.openElsewhere(file)) return;
@@ -249,7 +249,7 @@ bool DocumentSession::save() {
     return true;
 }
 
-bool DocumentSession::close(bool closingWindow) {
+bool DocumentSession::closeDocument(bool closingWindow) {
     if (state_.isModified()) {
         if (GetActiveWindow() != main_) SetForegroundWindow(main_);
         int answer = message(ulo_text::kSaveQuestion, state_.path(), MB_YESNOCANCEL | MB_ICONWARNING);
@@ -304,7 +304,7 @@ void DocumentSession::checkExternalChange() {
 void DocumentSession::dropFiles(HDROP drop) {
     bool reusable = state_.isEmpty();
     if ((settings_.option_flags & OptionFlag::kReuseWindow) && !reusable) {
-        if (!close(false)) return;
+        if (!closeDocument(false)) return;
         reusable = true;
     }
     UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);

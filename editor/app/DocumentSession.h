@@ -58,7 +58,7 @@ public:
     bool save();
     bool saveAs();
     // Asks about unsaved changes; false when the user refuses. `closingWindow` hides the window.
-    bool close(bool closingWindow);
+    bool closeDocument(bool closingWindow);
     void reload();
     // On activation: asks once per change whether to reload a file another program changed.
     void checkExternalChange();

@@ -25,7 +25,7 @@ LRESULT CALLBACK MainFrame::procedure(HWND window, UINT message, WPARAM wParam, 
         auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
         auto* frame = static_cast<MainFrame*>(cs->lpCreateParams);
         SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(frame));
-        frame->window_ = window;
+        frame->mainWindow_ = window;
         return frame->font_.create() ? 0 : -1;
     }
     auto* frame = reinterpret_cast<MainFrame*>(GetWindowLongPtrA(window, 0));
@@ -56,17 +56,17 @@ bool MainFrame::startUp(HINSTANCE instance, const char* tail, int showCommand) {
     peer_windows::collect(peers_);
     if (!file.empty() && peers_.alreadyOpen(file.c_str())) return false;
     if (!createMainWindow(type)) return false;
-    ShowWindow(window_, showCommand);
-    UpdateWindow(window_);
-    SetForegroundWindow(window_);
+    ShowWindow(mainWindow_, showCommand);
+    UpdateWindow(mainWindow_);
+    SetForegroundWindow(mainWindow_);
     if (!file.empty() && !document_.load(file.c_str(), line.encoding)) {
         guard.release();
-        DestroyWindow(window_);
+        DestroyWindow(mainWindow_);
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}  // drops the WM_QUIT of the shutdown
         return false;
     }
-    SendMessageA(window_, WM_FRAME_PEER, PEER_ANNOUNCE, 0);
+    SendMessageA(mainWindow_, WM_FRAME_PEER, PEER_ANNOUNCE, 0);
     return true;
 }
 
@@ -74,7 +74,7 @@ int MainFrame::run() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (msg.hwnd && msg.hwnd == editor_.window() && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
-            if (keys_.translate(msg, window_)) continue;
+            if (keys_.translate(msg, mainWindow_)) continue;
         } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
             // The search box's edit field handles Escape itself.
             if (!bars_.isSearchEdit(msg.hwnd)) escapeAction();
@@ -124,25 +124,25 @@ bool MainFrame::createMainWindow(int documentType) {
     }
     status_.updateTitle();
     if (settings_.option_flags & OptionFlag::kTransparency) layout_.toggleTransparency();
-    ShowWindow(window_, SW_SHOW);
-    UpdateWindow(window_);
+    ShowWindow(mainWindow_, SW_SHOW);
+    UpdateWindow(mainWindow_);
     return true;
 }
 
 bool MainFrame::createChildren() {
     HFONT font = font_.handle();
-    peers_.setOwnWindow(window_);
-    document_.attach(instance_, window_);
-    status_.attach(window_, font);
-    menus_.attach(window_);
-    if (!bars_.create(instance_, window_, font, settings_)) return false;
-    layout_.attach(instance_, window_, font, bars_.toolbar().window(), bars_.tabBar().window(), settings_);
+    peers_.setOwnWindow(mainWindow_);
+    document_.attach(instance_, mainWindow_);
+    status_.attach(mainWindow_, font);
+    menus_.attach(mainWindow_);
+    if (!bars_.create(instance_, mainWindow_, font, settings_)) return false;
+    layout_.attach(instance_, mainWindow_, font, bars_.toolbar().window(), bars_.tabBar().window(), settings_);
 
     EditorCreation c;
     c.exStyle = WS_EX_CLIENTEDGE;
     c.style = WS_CHILD | WS_VISIBLE;
     c.instance = instance_;
-    c.parent = window_;
+    c.parent = mainWindow_;
     c.notifyMessage = WM_FRAME_EDITOR;
     c.fontFace = settings_.font_face;
     c.fontPoints = static_cast<int>(settings_.font_points);
@@ -153,12 +153,12 @@ bool MainFrame::createChildren() {
     c.flags = settings_.display_flags;
     c.defaultEncoding = static_cast<TextEncoding>(settings_.default_encoding);
     if (!editor_.create(c)) return false;
-    if (settings_.display_flags & DisplayFlag::kLineNumbers) CheckMenuItem(GetMenu(window_), CMD_LINENUMBERS, MF_CHECKED);
+    if (settings_.display_flags & DisplayFlag::kLineNumbers) CheckMenuItem(GetMenu(mainWindow_), CMD_LINENUMBERS, MF_CHECKED);
     types_.editorCreated();
-    DragAcceptFiles(window_, TRUE);
+    DragAcceptFiles(mainWindow_, TRUE);
     DragAcceptFiles(editor_.window(), TRUE);
     RECT client;
-    GetClientRect(window_, &client);
+    GetClientRect(mainWindow_, &client);
     layout_.resize(client.right, client.bottom);
     return true;
 }
@@ -178,13 +178,13 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE: bars_.mainWindowMoved(); return 0;
     case WM_ACTIVATE: activated(wParam); return 0;
     case WM_NCPAINT: {
-        LRESULT r = DefWindowProcA(window_, message, wParam, lParam);
-        status_.paint(false);
+        LRESULT r = DefWindowProcA(mainWindow_, message, wParam, lParam);
+        status_.paintStatus(false);
         return r;
     }
     case WM_NCACTIVATE:
-        DefWindowProcA(window_, message, wParam, lParam);
-        status_.paint(false);
+        DefWindowProcA(mainWindow_, message, wParam, lParam);
+        status_.paintStatus(false);
         return 1;
     case WM_PAINT: layout_.paint(); return 0;
     case WM_SETCURSOR:
@@ -204,15 +204,15 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU: menus_.contextMenu(reinterpret_cast<HWND>(wParam), lParam); return 0;
     case WM_DROPFILES: document_.dropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_CLOSE:
-        if (document_.close(true)) DestroyWindow(window_);
+        if (document_.closeDocument(true)) DestroyWindow(mainWindow_);
         return 0;
     case WM_QUERYENDSESSION:
-        closedForSessionEnd_ = document_.close(true);
+        closedForSessionEnd_ = document_.closeDocument(true);
         return closedForSessionEnd_ ? TRUE : FALSE;
     case WM_ENDSESSION:
         // The document is closed and the window hidden: finish the close whether the session
         // ends or another program cancelled it, so that no hidden, empty editor stays behind.
-        if (closedForSessionEnd_) DestroyWindow(window_);
+        if (closedForSessionEnd_) DestroyWindow(mainWindow_);
         return 0;
     case WM_DESTROY: destroyed(); return 0;
     case WM_POWERBROADCAST: case WM_PALETTECHANGED:
@@ -221,7 +221,7 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: case WM_KEYDOWN: return 0;
     default: break;
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return DefWindowProcA(mainWindow_, message, wParam, lParam);
 }
 
 LRESULT MainFrame::editorNotification(WPARAM kind, LPARAM lParam) {
@@ -254,11 +254,11 @@ LRESULT MainFrame::editorNotification(WPARAM kind, LPARAM lParam) {
         }
         return 0;
     case ECN_GETMAP: return 0;
-    case ECN_LOSSY: MessageBoxA(window_, ulo_text::kLossy, ulo_text::kAppName, MB_ICONINFORMATION); return 0;
+    case ECN_LOSSY: MessageBoxA(mainWindow_, ulo_text::kLossy, ulo_text::kAppName, MB_ICONINFORMATION); return 0;
     case ECN_MIXEDLINEENDS:
-        MessageBoxA(window_, ulo_text::kMixedLineEnds, ulo_text::kAppName, MB_ICONINFORMATION);
+        MessageBoxA(mainWindow_, ulo_text::kMixedLineEnds, ulo_text::kAppName, MB_ICONINFORMATION);
         return 0;
-    case ECN_UNDOLIMIT: MessageBoxA(window_, ulo_text::kUndoLimit, ulo_text::kAppName, MB_ICONWARNING); return 0;
+    case ECN_UNDOLIMIT: MessageBoxA(mainWindow_, ulo_text::kUndoLimit, ulo_text::kAppName, MB_ICONWARNING); return 0;
     default: return 0;
     }
 }
@@ -286,9 +286,9 @@ void MainFrame::destroyed() {
     peers_.depart();
     results_.destroy();
     editor_.destroy();
-    if (!IsZoomed(window_) && !IsIconic(window_)) {
+    if (!IsZoomed(mainWindow_) && !IsIconic(mainWindow_)) {
         RECT r;
-        GetWindowRect(window_, &r);
+        GetWindowRect(mainWindow_, &r);
         settings_store::saveWindowInformation(WindowInformation{r.left, r.top, r.right, r.bottom});
     }
     PostQuitMessage(0);
@@ -308,7 +308,7 @@ void MainFrame::pathSet(const char* path) {
 bool MainFrame::openElsewhere(const char* file) { return peers_.alreadyOpen(file); }
 
 bool MainFrame::openInNewWindow(const char* file, int encoding) {
-    return peer_windows::openInNewWindow(window_, file, encoding, types_.current());
+    return peer_windows::openInNewWindow(mainWindow_, file, encoding, types_.current());
 }
 
 void MainFrame::hidePreview() {
@@ -319,6 +319,6 @@ void MainFrame::clearResults() { results_.clear(); }
 
 void MainFrame::titleChanged() { status_.updateTitle(); }
 
-void MainFrame::statusChanged(bool redrawMenuBar) { status_.paint(redrawMenuBar); }
+void MainFrame::statusChanged(bool redrawMenuBar) { status_.paintStatus(redrawMenuBar); }
 
 bool MainFrame::htmlMode() const { return types_.isHtml(); }

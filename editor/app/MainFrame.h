@@ -69,7 +69,7 @@ private:
     bool htmlMode() const override;
 
     HINSTANCE instance_ = nullptr;
-    HWND window_ = nullptr;
+    HWND mainWindow_ = nullptr;
     MainSettings settings_{};
     InterfaceFont font_;
     CommandTable commands_;

@@ -29,7 +29,7 @@ void MainFrame::addFrameCommands() {
         return 0;
     });
     t.add(CMD_HISTORY_CLEAR, plainCommand([] { settings_store::clearFileHistory(); }));
-    t.add(CMD_EXIT, plainCommand([this] { PostMessageA(window_, WM_CLOSE, 0, 0); }));
+    t.add(CMD_EXIT, plainCommand([this] { PostMessageA(mainWindow_, WM_CLOSE, 0, 0); }));
     t.add(CMD_CLOSEALL, plainCommand([] { peer_windows::closeAllEditors(); }));
     t.add(CMD_PREVWINDOW, plainCommand([this] { peers_.cycle(false); }));
     t.add(CMD_NEXTWINDOW, plainCommand([this] { peers_.cycle(true); }));
@@ -38,7 +38,7 @@ void MainFrame::addFrameCommands() {
         return 0;
     });
     t.add(CMD_ABOUT, plainCommand([this] {
-        MessageBoxA(window_, ulo_text::kAboutText, ulo_text::kAboutCaption, MB_ICONINFORMATION);
+        MessageBoxA(mainWindow_, ulo_text::kAboutText, ulo_text::kAboutCaption, MB_ICONINFORMATION);
     }));
     auto besideProgram = [this](const CommandCall& call) -> intptr_t {
         std::string file = programFolder(GetCommandLineA()) + (call.id == CMD_HINTS ? "ulo_hint.txt" : "ulo.txt");
@@ -79,7 +79,7 @@ void MainFrame::addEditCommands() {
     t.add(CMD_SELECTALL, plainCommand([this] { editor_.ask(EC_SELECTALL); }));
     t.add(CMD_SEARCHFOCUS, plainCommand([this] { editor_.ask(EC_FOCUS); }));
     t.add(CMD_LINENUMBERS, [this](const CommandCall& call) -> intptr_t {
-        HMENU menu = GetMenu(window_);
+        HMENU menu = GetMenu(mainWindow_);
         bool on = !(GetMenuState(menu, call.id, MF_BYCOMMAND) & MF_CHECKED);
         if (editor_.ask(EC_LINENUMBERS, on ? 1 : 0))
             CheckMenuItem(menu, call.id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));

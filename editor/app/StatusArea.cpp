@@ -37,7 +37,7 @@ void StatusArea::updateTitle() {
     SetWindowTextA(main_, title);
 }
 
-void StatusArea::paint(bool redrawMenuBar) {
+void StatusArea::paintStatus(bool redrawMenuBar) {
     if (!main_) return;
     if (redrawMenuBar) DrawMenuBar(main_);
     HDC dc = GetWindowDC(main_);
@@ -78,5 +78,5 @@ void StatusArea::setCaretPosition(int line, int column) {
     int oldLength = caretLength_;
     caretLength_ = std::snprintf(caretText_, sizeof caretText_, ulo_text::kLineColumnFormat, line, column);
     caretWide_ = column > 9;
-    paint(caretLength_ <= oldLength - 2);
+    paintStatus(caretLength_ <= oldLength - 2);
 }

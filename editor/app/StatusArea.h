@@ -22,7 +22,7 @@ public:
 
     void updateTitle();
     // Draws the status texts; `redrawMenuBar` first redraws the menu bar under them.
-    void paint(bool redrawMenuBar);
+    void paintStatus(bool redrawMenuBar);
     void setCaretPosition(int line, int column);
 
 private:
