@@ -22,6 +22,12 @@ void ResultPane::destroy() {
     window_ = nullptr;
 }
 
+void ResultPane::add(const char* text, int line) {
+    if (!window_) return;
+    SendMessageA(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    lines_.push_back(line);
+}
+
 void ResultPane::clear() {
     if (window_) SendMessageA(window_, LB_RESETCONTENT, 0, 0);
     lines_.clear();

@@ -22,6 +22,8 @@ public:
     HWND window() const { return window_; }
     bool exists() const { return window_ != nullptr; }
 
+    // Appends an item with the 1-based line it points to (-1 for none); nothing without the pane.
+    void add(const char* text, int line);
     // Empties the list and its line table.
     void clear();
     // Copies every item, each followed by CR LF, to the clipboard as text; silent on failure.
