@@ -25,15 +25,6 @@ std::string encoded(const BrowserList& list) {
     return bytes;
 }
 
-// Waits for the program to end while this thread keeps answering messages (the program sends
-// the browser-list message to the fake editor of this thread).
-DWORD waitExitPumping(const Program& program, DWORD timeoutMs = 15000) {
-    const DWORD end = GetTickCount() + timeoutMs;
-    while (WaitForSingleObject(program.process, 0) == WAIT_TIMEOUT && static_cast<int>(end - GetTickCount()) > 0)
-        pause(30);
-    return ulo_e2e::waitExit(program, 100);
-}
-
 class BrowserPick : public ::testing::Test {
 protected:
     void SetUp() override { deleteSettingsKey(); }
@@ -166,7 +157,7 @@ TEST_F(BrowserPick, SecondStartBringsTheFirstToFrontAndExits) {
     Program first = startWithWindow("browserpick.exe", kCaption);
     ASSERT_TRUE(first.window);
     Program second = ulo_e2e::startProgram(ulo_e2e::pathBeside("browserpick.exe"), "", nullptr);
-    EXPECT_EQ(ulo_e2e::waitExit(second, 15000), 0u);
+    EXPECT_EQ(waitExitPumping(second), 0u);
     EXPECT_TRUE(IsWindow(first.window));
     EXPECT_EQ(GetForegroundWindow(), first.window);
     pressSheet(first.window, PSBTN_CANCEL);

@@ -71,6 +71,12 @@ Program startWithWindow(const char* exeName, const std::string& caption, DWORD t
     return program;
 }
 
+DWORD waitExitPumping(const Program& program, DWORD timeoutMs) {
+    const DWORD end = GetTickCount() + timeoutMs;
+    while (WaitForSingleObject(program.process, 0) == WAIT_TIMEOUT && timeLeft(end)) pause(30);
+    return waitExit(program, 100);
+}
+
 HWND waitDialogWith(DWORD pid, const std::string& caption, int childId, DWORD timeoutMs) {
     HWND found = waitWindow(
         pid,

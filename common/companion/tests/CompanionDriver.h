@@ -15,6 +15,9 @@ using ulo_e2e::Program;
 
 // Starts the program beside the test and waits for its window ("#32770") with the caption.
 Program startWithWindow(const char* exeName, const std::string& caption, DWORD timeoutMs = 20000);
+// The exit code once the process ended, while this thread keeps answering messages: a program
+// owned by a window of this thread sends it messages (enabling, activation, notifications).
+DWORD waitExitPumping(const Program& program, DWORD timeoutMs = 15000);
 // A visible "#32770" of the process with the caption that has a child with the id.
 HWND waitDialogWith(DWORD pid, const std::string& caption, int childId, DWORD timeoutMs = 10000);
 // A message box (it has the text Static 0xFFFF) of the process with the caption: waits for it,
