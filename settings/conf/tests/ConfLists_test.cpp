@@ -216,3 +216,63 @@ TEST_F(ConfLists, MissingPickerLibraryIsReportedAndTheColourStays) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr UINT kPickerAnswer = WM_APP + 1;
+
+// ulo_conf.exe with the stand-in picker as HuePick.dll beside it, in a folder of their own.
+std::string confWithPicker() {
+    const std::string folder = ulo_e2e::workFolder("ulo_conf_with_picker");
+    CopyFileA(ulo_e2e::pathBeside("ulo_conf.exe").c_str(), (folder + "ulo_conf.exe").c_str(), FALSE);
+    CopyFileA(ulo_e2e::pathBeside("conf_test_picker.dll").c_str(), (folder + "HuePick.dll").c_str(), FALSE);
+    return folder + "ulo_conf.exe";
+}
+
+HWND waitPicker(const Program& conf) {
+    return ulo_e2e::waitWindow(conf.pid, [](HWND w) { return ulo_e2e::className(w) == "ConfTestPicker"; });
+}
+
+TEST_F(ConfLists, PickerOkChangesTheSelectedRowAndCancelDoesNot) {
+    Program conf = startConf(confWithPicker());
+    ASSERT_TRUE(conf.window);
+    HWND page = showPage(conf.window, kColours);
+    HWND list = GetDlgItem(page, kColourList);
+
+    activateRow(list, 5);  // "行番号", slot 9
+    HWND picker = waitPicker(conf);
+    ASSERT_TRUE(picker);
+    EXPECT_EQ(ulo_e2e::windowTitle(picker), sjis(L"色の選択"));
+    EXPECT_EQ(static_cast<COLORREF>(GetWindowLongPtrA(picker, GWLP_USERDATA)), RGB(150, 130, 140));
+    EXPECT_FALSE(IsWindowEnabled(page));
+    PostMessageA(picker, kPickerAnswer, 1, RGB(0x12, 0x34, 0x56));
+    ASSERT_TRUE(waitGone(picker));
+    EXPECT_TRUE(IsWindowEnabled(page));
+    EXPECT_EQ(listText(list, 5, 1), "#123456");
+
+    activateRow(list, 0);
+    picker = waitPicker(conf);
+    ASSERT_TRUE(picker);
+    PostMessageA(picker, kPickerAnswer, 0, RGB(1, 2, 3));
+    ASSERT_TRUE(waitGone(picker));
+    EXPECT_TRUE(IsWindowEnabled(page));
+    EXPECT_EQ(listText(list, 0, 1), "#fafafa");
+    EXPECT_EQ(finish(conf, true), 1u);
+
+    MainSettings expected = MainSettings::defaults();
+    expected.colours[9] = RGB(0x12, 0x34, 0x56);
+    EXPECT_EQ(readValue("main"), encoded(expected));
+}
+
+TEST_F(ConfLists, CancellingTheSheetWithThePickerOpenEndsCleanly) {
+    Program conf = startConf(confWithPicker());
+    ASSERT_TRUE(conf.window);
+    activateRow(GetDlgItem(showPage(conf.window, kColours), kColourList), 2);
+    HWND picker = waitPicker(conf);
+    ASSERT_TRUE(picker);
+    EXPECT_EQ(finish(conf, false), 0u);  // not a crash code
+    EXPECT_FALSE(IsWindow(picker));
+    EXPECT_EQ(readValue("main"), encoded(MainSettings::defaults()));
+}
+
+}  // namespace
