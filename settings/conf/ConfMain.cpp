@@ -9,6 +9,7 @@
 #include "CompanionStart.h"
 #include "ConfPages.h"
 #include "ConfResource.h"
+#include "ConfRules.h"
 #include "SettingsStore.h"
 
 namespace {
@@ -62,14 +63,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     companion::OwnerEnabler enabler(owner);
     state.changed = false;
     runSheet(owner, caption, &state);
-    if (!state.changed) return 0;
-
-    const bool mainSaved = settings_store::saveMainSettings(state.settings);
-    if (!mainSaved || state.keysSaveFailed) {
+    const bool mainSaved = state.changed && settings_store::saveMainSettings(state.settings);
+    const conf_rules::Ending ending = conf_rules::ending(state.changed, mainSaved, !state.keysSaveFailed);
+    if (ending == conf_rules::Ending::WriteFailed) {
         MessageBoxA(owner, companion::resourceText(IDS_SAVE_FAILED).c_str(), "", MB_OK | MB_ICONERROR);
-        return 0;
-    }
-    if (companion::editorRunning())
+    } else if (ending == conf_rules::Ending::Saved && companion::editorRunning()) {
         MessageBoxA(owner, companion::resourceText(IDS_NEXT_START).c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
-    return 1;
+    }
+    return conf_rules::exitCode(ending);
 }

@@ -213,4 +213,11 @@ void colourToBgr(uint32_t colour, uint8_t* bgr) {
     bgr[2] = uint8_t(colour);
 }
 
+Ending ending(bool changed, bool mainSaved, bool keysSaved) {
+    if (!changed) return Ending::Cancelled;
+    return mainSaved && keysSaved ? Ending::Saved : Ending::WriteFailed;
+}
+
+int exitCode(Ending e) { return e == Ending::Saved ? 1 : 0; }
+
 }  // namespace conf_rules

@@ -81,4 +81,10 @@ std::string colourText(uint32_t colour);
 uint32_t colourFromBgr(const uint8_t* bgr);
 void colourToBgr(uint32_t colour, uint8_t* bgr);
 
+// How the program ends after its sheet: not changed (Cancel) exits 0 silently; a failed write of
+// "main" or of the key bindings is reported and exits 0; otherwise the settings were saved (1).
+enum class Ending { Cancelled, WriteFailed, Saved };
+Ending ending(bool changed, bool mainSaved, bool keysSaved);
+int exitCode(Ending ending);
+
 }  // namespace conf_rules

@@ -245,12 +245,14 @@ TEST_F(ConfPages, BadStoredRecordShowsDefaultsCancelKeepsItOkWritesAValidOne) {
 
 TEST_F(ConfPages, WriteFailureIsReportedWithAnEmptyCaption) {
     storeMain(startRecord());
+    FakeEditor editor;
     ASSERT_TRUE(lockSettingsKey());
     Program conf = startConf();
     ASSERT_TRUE(conf.window);
     pressSheet(conf.window, 3);
     EXPECT_EQ(answerMessageBox(conf.pid, "", IDOK), sjis(L"レジストリへの保存に失敗しました。"));
     EXPECT_EQ(waitExitPumping(conf), 0u);
+    EXPECT_TRUE(IsWindowEnabled(editor.window()));
     unlockSettingsKey();
     EXPECT_EQ(readValue("main"), encoded(startRecord()));
 }

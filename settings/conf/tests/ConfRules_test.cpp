@@ -136,3 +136,14 @@ TEST(ConfRules, ColourRowsAndSchemes) {
     EXPECT_EQ(back[0], 0x30);
     EXPECT_EQ(back[2], 0x10);
 }
+
+TEST(ConfRules, EndingReportsEitherFailedWrite) {
+    EXPECT_EQ(ending(false, false, false), Ending::Cancelled);
+    EXPECT_EQ(ending(true, true, true), Ending::Saved);
+    EXPECT_EQ(ending(true, false, true), Ending::WriteFailed);
+    // A failed key-binding write is not passed over as saved.
+    EXPECT_EQ(ending(true, true, false), Ending::WriteFailed);
+    EXPECT_EQ(exitCode(Ending::Saved), 1);
+    EXPECT_EQ(exitCode(Ending::WriteFailed), 0);
+    EXPECT_EQ(exitCode(Ending::Cancelled), 0);
+}
