@@ -82,7 +82,7 @@ bool isApply(UINT message, LPARAM lParam) {
 
 void answerApply(HWND page, ConfState* state, bool accepted) {
     if (accepted) state->changed = true;
-    SetWindowLongPtrA(page, DWLP_MSGRESULT, accepted ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE);
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, accepted ? PSNRET_NOERROR : PSNRET_INVALID);
 }
 
 std::string text(UINT id) { return companion::resourceText(id); }

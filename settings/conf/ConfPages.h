@@ -31,7 +31,7 @@ namespace conf_page {
 // the page's user data.
 ConfState* state(HWND page, UINT message, LPARAM lParam);
 // Answers the sheet's OK notification: accepted (the changed flag is set) or refused (the sheet
-// stays open on this page).
+// stays open and shows this page, where the user must correct something).
 void answerApply(HWND page, ConfState* state, bool accepted);
 bool isApply(UINT message, LPARAM lParam);
 

@@ -1,6 +1,7 @@
 // ulo_conf end to end under Wine: every check box, the other controls of the pages, bad stored
 // records, write failures, the owner and the single instance.
 #include <windows.h>
+#include <prsht.h>
 
 #include <gtest/gtest.h>
 
@@ -212,9 +213,12 @@ TEST_F(ConfPages, FontListAndAFaceGdiDoesNotList) {
     EXPECT_EQ(comboSelection(GetDlgItem(page, 1201)), -1);
     EXPECT_EQ(comboText(GetDlgItem(page, 1202)), "11");
 
+    // Refused from another page: the sheet stays open and shows the page to correct.
+    showPage(conf.window, kCodes);
     pressSheet(conf.window, 3);
     EXPECT_EQ(answerMessageBox(conf.pid, caption(), IDOK), sjis(L"フォントを選択してください。"));
     EXPECT_TRUE(IsWindowVisible(conf.window));
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(conf.window, PSM_GETCURRENTPAGEHWND, 0, 0)), page);
     chooseCombo(GetDlgItem(page, 1201), standardIndex);
     EXPECT_EQ(finish(conf, true), 1u);
     MainSettings stored{};
