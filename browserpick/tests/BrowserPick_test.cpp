@@ -144,6 +144,9 @@ TEST_F(BrowserPick, BadRecordShowsEmptySlotsAndChangeWithoutRowWarns) {
     Program program = startWithWindow("browserpick.exe", kCaption);
     ASSERT_TRUE(program.window);
     EXPECT_EQ(GetWindow(program.window, GW_OWNER), nullptr);  // no editor in front
+    EXPECT_EQ(sheetTabs(program.window), std::vector<std::string>{sjis(L"登録リスト")});
+    EXPECT_FALSE(sheetShowsButton(program.window, 0x3021));  // Apply
+    EXPECT_FALSE(GetWindowLongA(program.window, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
     HWND page = showPage(program.window, 0);
     EXPECT_EQ(listText(GetDlgItem(page, kList), 1, 1), kNotSet);
     postClick(GetDlgItem(page, kChange));

@@ -110,6 +110,31 @@ HWND showPage(HWND sheet, int index) {
 
 void pressSheet(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
 
+std::vector<std::string> sheetTabs(HWND sheet) {
+    HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    std::vector<std::string> texts;
+    const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    constexpr size_t kText = 256;
+    for (int i = 0; i < count; ++i) {
+        RemoteBuffer remote(tabs, sizeof(TCITEMA) + kText);
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = remote.at(sizeof item);
+        item.cchTextMax = kText;
+        remote.write(0, &item, sizeof item);
+        SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), remote.param());
+        std::string text(kText, '\0');
+        remote.read(sizeof item, &text[0], kText);
+        texts.push_back(text.substr(0, text.find('\0')));
+    }
+    return texts;
+}
+
+bool sheetShowsButton(HWND sheet, int id) {
+    HWND button = GetDlgItem(sheet, id);
+    return button && IsWindowVisible(button);
+}
+
 std::string controlText(HWND control) {
     const LRESULT length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');

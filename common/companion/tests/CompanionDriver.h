@@ -30,6 +30,10 @@ bool waitGone(HWND window, DWORD timeoutMs = 10000);
 // posting PSM_PRESSBUTTON (PSBTN_OK, PSBTN_CANCEL).
 HWND showPage(HWND sheet, int index);
 void pressSheet(HWND sheet, int button);
+// The texts of the sheet's tabs, in order.
+std::vector<std::string> sheetTabs(HWND sheet);
+// Whether the sheet shows a button with this id (Apply 0x3021, Help 9).
+bool sheetShowsButton(HWND sheet, int id);
 
 // Controls.
 HWND childWithText(HWND parent, const std::string& sjisText);

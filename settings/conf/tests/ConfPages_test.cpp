@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "ConfDriver.h"
@@ -284,6 +285,24 @@ TEST_F(ConfPages, WithAnEditorInFrontItOwnsTheSheetAndHearsOfTheNextStart) {
     ASSERT_TRUE(conf.window);
     EXPECT_EQ(GetWindow(conf.window, GW_OWNER), nullptr);
     EXPECT_EQ(finish(conf, true), 1u);
+}
+
+TEST_F(ConfPages, SevenPagesInOrderWithoutApplyOrHelp) {
+    Program conf = startConf();
+    ASSERT_TRUE(conf.window);
+    EXPECT_EQ(sheetTabs(conf.window),
+              (std::vector<std::string>{sjis(L"表示"), sjis(L"機能"), sjis(L"ツールバー"), sjis(L"キー割り当て"),
+                                        sjis(L"配色"), "HTML", sjis(L"文字コード")}));
+    EXPECT_FALSE(sheetShowsButton(conf.window, 0x3021));  // Apply
+    EXPECT_FALSE(sheetShowsButton(conf.window, 9));       // Help
+    EXPECT_FALSE(GetWindowLongA(conf.window, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+    // Centred on the work area.
+    RECT area{}, box{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    GetWindowRect(conf.window, &box);
+    EXPECT_LE(std::abs((box.left + box.right) - (area.left + area.right)), 2);
+    EXPECT_LE(std::abs((box.top + box.bottom) - (area.top + area.bottom)), 2);
+    EXPECT_EQ(finish(conf, false), 0u);
 }
 
 TEST_F(ConfPages, SecondStartBringsTheFirstToFrontAndExits) {
