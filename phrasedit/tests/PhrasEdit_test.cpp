@@ -72,6 +72,15 @@ TEST_F(PhrasEdit, FieldsShowRawBytesUpToTheNulAndCancelWritesNothing) {
     EXPECT_EQ(controlText(field(program, 2)), "no terminator");
     EXPECT_EQ(controlText(field(program, 3)), "cut");
     EXPECT_EQ(controlText(field(program, 4)), "");
+    // Typing is not stopped below the size rule.
+    EXPECT_GT(static_cast<size_t>(SendMessageA(field(program, 4), EM_GETLIMITTEXT, 0, 0)), 65537u);
+    // Enter makes a new line in a field (the dialog loop turns the key into its character); it
+    // does not press OK.
+    PostMessageA(field(program, 4), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageA(field(program, 4), WM_KEYUP, VK_RETURN, 0xC01C0001);
+    ulo_e2e::pause(300);
+    EXPECT_EQ(controlText(field(program, 4)), "\r\n");
+    EXPECT_TRUE(IsWindowVisible(program.window));
     setText(field(program, 1), "changed");
     ulo_e2e::press(program.window, IDCANCEL);
     EXPECT_EQ(waitExitPumping(program), 0u);
