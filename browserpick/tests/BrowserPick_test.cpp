@@ -124,10 +124,11 @@ TEST_F(BrowserPick, ResetSlotIsStoredEmptyAndCancelWritesNothing) {
     EXPECT_EQ(waitExitPumping(program), 0u);
     EXPECT_EQ(readValue("browser"), encoded(stored));
 
-    // Again with OK: slot 0 is stored empty, slot 3 kept.
+    // Again with OK, the row activated by a double click: slot 0 is stored empty, slot 3 kept.
     program = startWithWindow("browserpick.exe", kCaption);
     ASSERT_TRUE(program.window);
-    slot = openSlot(program, 0);
+    activateRow(GetDlgItem(showPage(program.window, 0), kList), 0);
+    slot = waitDialogWith(program.pid, kCaption, kSlotPath);
     ASSERT_TRUE(slot);
     click(GetDlgItem(slot, kReset));
     ulo_e2e::press(slot, IDOK);
