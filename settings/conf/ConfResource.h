@@ -1,0 +1,110 @@
+// Resource ids of the settings program (plain #defines for the resource compiler). Texts of the
+// command list are string-table entries numbered by their command id.
+#pragma once
+
+// Pages in sheet order, and the command-choice dialog.
+#define IDD_PAGE_DISPLAY 101
+#define IDD_PAGE_FUNCTIONS 102
+#define IDD_PAGE_TOOLBAR 103
+#define IDD_PAGE_KEYS 104
+#define IDD_PAGE_COLOURS 105
+#define IDD_PAGE_HTML 106
+#define IDD_PAGE_CODES 107
+#define IDD_COMMAND_CHOICE 120
+
+// Check boxes bound to one flag bit each, numbered through all pages.
+#define IDC_SHOW_TOOLBAR 1101
+#define IDC_SHOW_FILEBAR 1102
+#define IDC_SHOW_LINE_NUMBERS 1103
+#define IDC_SHOW_FULL_SPACES 1104
+#define IDC_SHOW_HALF_SPACES 1105
+#define IDC_SHOW_TABS 1106
+#define IDC_SHOW_LINE_ENDS 1107
+#define IDC_COLOUR_URLS 1108
+#define IDC_SMOOTH_FONTS 1109
+#define IDC_TRANSPARENCY 1110
+#define IDC_RESTORE_WINDOW 1111
+#define IDC_REUSE_WINDOW 1112
+#define IDC_AUTO_PREVIEW 1113
+#define IDC_PLAIN_TEXT_ASSIST 1114
+#define IDC_CSS_COLON_BLANK 1115
+#define IDC_DOCTYPE_URL 1116
+#define IDC_ALT_ALWAYS 1117
+#define IDC_UPPER_COLOUR_CODE 1118
+#define IDC_SHIFT_SPACE_FULL 1119
+#define IDC_CHECK_ON_OPEN 1120
+#define IDC_CHECK_ON_SAVE 1121
+#define IDC_CHECK_ON_PREVIEW 1122
+#define IDC_REPORT_UNUSABLE_ELEMENT 1123
+#define IDC_REPORT_UNDEFINED_ATTRIBUTE 1124
+#define IDC_REPORT_REQUIRED_ATTRIBUTE 1125
+#define IDC_REPORT_MOVABLE_TYPE 1126
+#define IDC_REPORT_MISSING_VALUE 1127
+#define IDC_REPORT_CONTINUED_CONSTANT 1128
+#define IDC_WARN_CONVERSION 1129
+
+// Page "表示".
+#define IDC_FONT 1201
+#define IDC_FONT_SIZE 1202
+#define IDC_WRAP_WINDOW 1203
+#define IDC_WRAP_FIXED 1204
+#define IDC_WRAP_COLUMNS 1205
+#define IDC_TAB_2 1206
+#define IDC_TAB_4 1207
+#define IDC_TAB_8 1208
+#define IDC_PREVIEW_SIDE 1209
+
+// Page "機能".
+#define IDC_UNDO_UNLIMITED 1301
+#define IDC_UNDO_LIMITED 1302
+#define IDC_UNDO_MIB 1303
+
+// Page "ツールバー".
+#define IDC_TOOLBAR_LIST 1401
+#define IDC_TOOLBAR_DEFAULTS 1402
+
+// Page "キー割り当て" and "コマンドの選択".
+#define IDC_KEY_LIST 1501
+#define IDC_KEY_DEFAULTS 1502
+#define IDC_COMMAND_LIST 1510
+#define IDC_COMMAND_NONE 1511
+
+// Page "配色".
+#define IDC_COLOUR_LIST 1601
+#define IDC_SCHEME_STANDARD 1602
+#define IDC_SCHEME_INDIGO 1603
+#define IDC_SCHEME_BLACK 1604
+
+// Page "HTML".
+#define IDC_HTML_TYPE 1701
+
+// Page "文字コード".
+#define IDC_DEFAULT_ENCODING 1801
+#define IDC_CONVERT_ENCODING 1802
+#define IDC_CONVERT_LINE_END 1803
+
+// Texts.
+#define IDS_CAPTION 3000
+#define IDS_SAVE_FAILED 3001
+#define IDS_NEXT_START 3002
+#define IDS_TRANSPARENCY_UNAVAILABLE 3003
+#define IDS_CHOOSE_FONT 3004
+#define IDS_CHOOSE_FONT_SIZE 3005
+#define IDS_WRAP_RANGE 3006
+#define IDS_WRAP_LARGE 3007
+#define IDS_PREVIEW_LEFT 3008
+#define IDS_PREVIEW_BELOW 3009
+#define IDS_COLUMN_TOOLBAR_ITEM 3010
+#define IDS_COLUMN_KEY 3011
+#define IDS_COLUMN_COMMAND 3012
+#define IDS_COLUMN_NAME 3013
+#define IDS_COLUMN_COLOUR 3014
+#define IDS_COMMAND_SEPARATOR 3015
+#define IDS_PICK_COLOUR 3016
+// Toolbar rows: IDS_TOOLBAR_FIRST + row (a separator row's text is IDS_TOOLBAR_SEPARATOR).
+#define IDS_TOOLBAR_SEPARATOR 3099
+#define IDS_TOOLBAR_FIRST 3100
+// "デフォルト文字コード", "文字コード変換", "改行コード変換" entries.
+#define IDS_DEFAULT_ENCODING_FIRST 3200
+#define IDS_CONVERT_ENCODING_FIRST 3210
+#define IDS_CONVERT_LINE_END_FIRST 3220
