@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "FrameMessages.h"
+#include "UloNames.h"
 #include "InstallLog.h"
 #include "InstallPaths.h"
 #include "InstallTexts.h"
@@ -52,7 +52,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         SetForegroundWindow(running);
         return 1;
     }
-    if (FindWindowA(frame_msg::kMainWindowClass, nullptr) != nullptr) {
+    if (FindWindowA(ulo_names::kMainWindowClass, nullptr) != nullptr) {
         MessageBoxA(nullptr, install_text::kSetupEditorRunning, install_text::kSetupCaption, MB_OK | MB_ICONERROR);
         return -1;
     }

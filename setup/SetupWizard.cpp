@@ -3,7 +3,7 @@
 
 #include <shlobj.h>
 
-#include "FrameMessages.h"
+#include "UloNames.h"
 #include "InstallPaths.h"
 #include "InstallTexts.h"
 #include "Installer_win32.h"
@@ -61,7 +61,7 @@ std::string folderText(HWND dialog) {
     return text;
 }
 
-bool editorRuns() { return FindWindowA(frame_msg::kMainWindowClass, nullptr) != nullptr; }
+bool editorRuns() { return FindWindowA(ulo_names::kMainWindowClass, nullptr) != nullptr; }
 
 int box(HWND dialog, const char* text, UINT flags) {
     return MessageBoxA(dialog, text, install_text::kSetupCaption, flags);
