@@ -1,6 +1,8 @@
 // The temporary copy's dialog (see UninstallDialog.h).
 #include "UninstallDialog.h"
 
+#include <shlobj.h>
+
 #include "InstallTexts.h"
 #include "LogReplay_win32.h"
 #include "UninstallResource.h"
@@ -23,6 +25,8 @@ DWORD WINAPI replayThread(void* parameter) {
     HWND dialog = static_cast<HWND>(parameter);
     const Dialog* self = reinterpret_cast<const Dialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
     const bool ok = install_replay::replayLog(self->logPath, {}, dialog, install_text::kUninstallCaption);
+    // The file types and verbs are gone: the shell drops what it cached of them.
+    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
     PostMessageA(dialog, WM_REPLAY_DONE, ok ? 1 : 0, 0);
     return 0;
 }

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "FrameMessages.h"
+#include "UloNames.h"
 #include "InstallTexts.h"
 #include "LogReplay_win32.h"
 #include "Payload.h"
@@ -36,7 +36,7 @@ std::string commandTail() {
     return p;
 }
 
-bool editorRuns() { return FindWindowA(frame_msg::kMainWindowClass, nullptr) != nullptr; }
+bool editorRuns() { return FindWindowA(ulo_names::kMainWindowClass, nullptr) != nullptr; }
 
 // Copies this program to "TEMP%u.exe" in the temporary folder under a name not yet taken. Empty
 // when the user gave up (キャンセル on the failure message).

@@ -97,7 +97,17 @@ std::string answerBox(DWORD pid, const char* caption, int buttonId, DWORD timeou
 
 HWND waitMainDialog(DWORD pid, const char* caption, DWORD timeoutMs) { return waitTop(pid, caption, false, timeoutMs); }
 
-std::string controlText(HWND dialog, int id) { return ulo_e2e::windowTitle(GetDlgItem(dialog, id)); }
+// WM_GETTEXT, not the window title: an edit control keeps its text itself. Asked in UTF-16 across
+// processes and given back in code page 932.
+std::string controlText(HWND dialog, int id) {
+    wchar_t wide[2048] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL, 5000,
+                        &length);
+    char text[4096] = {};
+    WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
 
 bool waitControlText(HWND dialog, int id, const std::string& text, DWORD timeoutMs) {
     const DWORD end = GetTickCount() + timeoutMs;

@@ -66,25 +66,40 @@ void answerUntil(DWORD pid, const char* caption, const std::function<bool()>& do
     }
 }
 
-// setup.exe from `source` through its three pages with the given options, until the end page;
-// leaves the wizard open on it.
-ProgramRun install(const std::string& source, bool desktop = false,
-            const std::function<int(const std::string&)>& decide = nullptr) {
+// setup.exe from `source`, its wizard on the folder page.
+ProgramRun startWizard(const std::string& source) {
     ProgramRun run;
     run.program = ulo_e2e::startProgram(source + "setup.exe", "", nullptr);
     run.dialog = waitMainDialog(run.program.pid, text::kSetupCaption);
-    if (run.dialog == nullptr) return run;
-    click(run.dialog, IDC_SETUP_NEXT);
-    if (desktop) SendMessageA(GetDlgItem(run.dialog, IDC_SETUP_DESKTOP), BM_SETCHECK, BST_CHECKED, 0);
-    click(run.dialog, IDC_SETUP_NEXT);
-    click(run.dialog, IDC_SETUP_NEXT);
-    HWND dialog = run.dialog;
+    return run;
+}
+
+void typeFolder(HWND wizard, const std::string& folder) {
+    SendMessageA(GetDlgItem(wizard, IDC_SETUP_FOLDER), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+}
+
+// From the folder page through the options and confirmation pages to the end page, answering the
+// questions; leaves the wizard open on the end page.
+void finishWizard(ProgramRun* run, bool desktop, const std::function<int(const std::string&)>& decide) {
+    HWND dialog = run->dialog;
+    click(dialog, IDC_SETUP_NEXT);
+    EXPECT_EQ(controlText(dialog, IDC_SETUP_PROMPT), text::kOptionsPrompt);
+    if (desktop) SendMessageA(GetDlgItem(dialog, IDC_SETUP_DESKTOP), BM_SETCHECK, BST_CHECKED, 0);
+    click(dialog, IDC_SETUP_NEXT);
+    EXPECT_EQ(controlText(dialog, IDC_SETUP_PROMPT), text::kConfirmPrompt);
+    click(dialog, IDC_SETUP_NEXT);
     auto ended = [dialog] {
         const std::string prompt = controlText(dialog, IDC_SETUP_PROMPT);
         return prompt == text::kInstallDone || prompt == text::kInstallFailed;
     };
-    answerUntil(run.program.pid, text::kSetupCaption, ended, &run, decide);
-    run.result = controlText(dialog, IDC_SETUP_PROMPT);
+    answerUntil(run->program.pid, text::kSetupCaption, ended, run, decide);
+    run->result = controlText(dialog, IDC_SETUP_PROMPT);
+}
+
+ProgramRun install(const std::string& source, bool desktop = false,
+                   const std::function<int(const std::string&)>& decide = nullptr) {
+    ProgramRun run = startWizard(source);
+    if (run.dialog != nullptr) finishWizard(&run, desktop, decide);
     return run;
 }
 
@@ -136,10 +151,10 @@ std::string logLines(std::initializer_list<std::string> lines) {
 std::string startMenu() { return specialFolder(CSIDL_COMMON_PROGRAMS) + "\\Quorvale Ulo"; }
 
 // The whole log of a fresh install with the file types seeded, the send-to and desktop links and
-// the source viewer of another program.
-std::string expectedLog() {
-    std::string log = logLines({"DD" + kFolder.substr(0, kFolder.size() - 1), "FD" + kFolder + "install_log",
-                                "DD" + kFolder + "dtd", "DD" + kFolder + "keyword"});
+// the source viewer of another program. Folders that existed before are not in it.
+std::string expectedLog(bool top = true, bool dtd = true, bool keyword = true) {
+    std::string log = (top ? "DD" + kFolder.substr(0, kFolder.size() - 1) + "\n" : "") + "FD" + kFolder + "install_log\n" +
+                      (dtd ? "DD" + kFolder + "dtd\n" : "") + (keyword ? "DD" + kFolder + "keyword\n" : "");
     for (const auto& file : packaged()) log += "FD" + file.second + "\n";
     const std::string type = "RDHKEY_CLASSES_ROOT\\QuorvaleUloFile";
     const std::string app = "RDHKEY_CLASSES_ROOT\\Applications\\ulo.exe";
@@ -217,33 +232,50 @@ protected:
 
 }  // namespace
 
-TEST_F(Installer, A_WithoutFileTypesShowsTheirMessagesThenTheEntryRemovesIt) {
+TEST_F(Installer, A_WithoutFileTypesIntoAShiftJisFolderThenTheEntryRemovesIt) {
     ASSERT_TRUE(exists(kPayload + "setup.exe"));
-    ProgramRun run = install(kPayload);
+    // "C:\作業表\Quorvale Ulo": 表 ends in 5C, and the folder above it does not exist yet.
+    const std::string folder = "C:\\\x8d\xec\x8b\xc6\x95\\\\Quorvale Ulo\\";
+    ProgramRun run = startWizard(kPayload);
     ASSERT_NE(run.dialog, nullptr);
+    EXPECT_EQ(controlText(run.dialog, IDC_SETUP_PROMPT), text::kFolderPrompt);
+    EXPECT_EQ(controlText(run.dialog, IDC_SETUP_FOLDER), kFolder);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(run.dialog, IDC_SETUP_BACK)));
+    typeFolder(run.dialog, "C:");
+    click(run.dialog, IDC_SETUP_NEXT);
+    EXPECT_EQ(answerBox(run.program.pid, text::kSetupCaption, IDOK), text::kBadFolder);
+    typeFolder(run.dialog, "C:\\payload");  // setup's own folder
+    click(run.dialog, IDC_SETUP_NEXT);
+    EXPECT_EQ(answerBox(run.program.pid, text::kSetupCaption, IDOK), text::kOwnFolder);
+    EXPECT_EQ(controlText(run.dialog, IDC_SETUP_PROMPT), text::kFolderPrompt);
+    typeFolder(run.dialog, folder.substr(0, folder.size() - 1));
+    finishWizard(&run, false, nullptr);
     EXPECT_EQ(run.result, text::kInstallDone);
+    EXPECT_EQ(std::count(run.messages.begin(), run.messages.end(),
+                         fill(text::kFolderMissing, folder.substr(0, folder.size() - 1))), 1);
     // .css and .txt have no type to replace; .html, .htm and .css none to add the verb to.
     EXPECT_EQ(std::count(run.messages.begin(), run.messages.end(), text::kAssociationFailed), 2);
     EXPECT_EQ(std::count(run.messages.begin(), run.messages.end(), text::kContextMenuFailed), 3);
+    EXPECT_EQ(run.messages.size(), 6u);
     closeWizard(&run);
     EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_TRUE(exists(folder + "Ulo.exe"));
 
     // The system's list of installed programs runs the quoted "UninstallString".
-    std::string uninstallString;
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, install_log::kUninstallKey, 0, KEY_READ, &key), ERROR_SUCCESS);
     char value[512] = {};
     DWORD size = sizeof value;
     RegQueryValueExA(key, "UninstallString", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
     RegCloseKey(key);
-    EXPECT_EQ(std::string(value), "\"" + kFolder + "uninstall.exe\"");
+    EXPECT_EQ(std::string(value), "\"" + folder + "uninstall.exe\"");
     EXPECT_EQ(size, std::string(value).size() + 1);
     ulo_e2e::Program remover = ulo_e2e::startProgram("C:\\windows\\system32\\uninstaller.exe", "--remove QuorvaleUlo", nullptr);
     ProgramRun removal = uninstallThroughCopy();
     EXPECT_EQ(removal.result, text::kUninstallDone);
     EXPECT_TRUE(removal.messages.empty()) << removal.messages[0];
     ulo_e2e::waitExit(remover);
-    EXPECT_FALSE(exists(kFolder));
+    EXPECT_FALSE(exists(folder));
     EXPECT_FALSE(exists(startMenu()));
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, install_log::kUninstallKey, 0, KEY_READ, &key), ERROR_SUCCESS);
 }
@@ -439,6 +471,41 @@ TEST_F(Installer, F_AFailureHalfWayLeavesAConsistentLogAndSetupCompletesAgain) {
     closeWizard(&run);
     EXPECT_EQ(ulo_e2e::readFile(locked), ulo_e2e::readFile(kPayload + "uninstall.exe"));
     EXPECT_NE(ulo_e2e::readFile(kFolder + "install_log").find("FD" + kFolder + "keyword\\java.kwd\n"), std::string::npos);
+}
+
+// Sets the key's DACL: empty (nobody may open it) or none (everyone may).
+bool setKeyAccess(const char* path, bool denied) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, WRITE_DAC, &key) != ERROR_SUCCESS) return false;
+    SECURITY_DESCRIPTOR descriptor;
+    ACL empty;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, denied ? &empty : nullptr, FALSE);
+    const bool ok = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
+TEST_F(Installer, F2_AnUninstallEntryThatCannotBeWrittenFailsTheInstallation) {
+    ASSERT_TRUE(setKeyAccess(install_log::kUninstallKey, true));
+    ProgramRun run = install(kPayload, true);
+    ASSERT_TRUE(setKeyAccess(install_log::kUninstallKey, false));
+    ASSERT_NE(run.dialog, nullptr);
+    EXPECT_EQ(run.result, text::kInstallFailed);
+    EXPECT_EQ(std::count(run.messages.begin(), run.messages.end(), text::kUninstallEntryFailed), 1);
+    closeWizard(&run);
+    // This run's lines (from its first, the log itself) end with the copied files: nothing after
+    // the failed step was made or logged. The entry could not be read either, so the run found no
+    // previous installation and appended to the log, which still lists what exists.
+    std::string log = ulo_e2e::readFile(kFolder + "install_log");
+    log = log.substr(log.rfind("FD" + kFolder + "install_log\n"));
+    EXPECT_EQ(log.find("RDHKEY_LOCAL_MACHINE"), std::string::npos) << log;
+    EXPECT_EQ(log.substr(log.rfind("FD")), "FD" + kFolder + "uninstall.exe\n");
+    run = install(kPayload, true);
+    EXPECT_EQ(run.result, text::kInstallDone);
+    closeWizard(&run);
+    EXPECT_EQ(ulo_e2e::readFile(kFolder + "install_log"), expectedLog(false, true, false));
 }
 
 TEST_F(Installer, G_UninstallRestoresWhatWasThereAndTouchesNothingElse) {
