@@ -412,7 +412,10 @@ TEST_F(Installer, E_UpdateKeepsSettingsAndLeavesADeclinedFileOutOfTheLog) {
     CreateDirectoryA(newer.c_str(), nullptr);
     for (const auto& file : packaged()) CopyFileA((kPayload + file.first).c_str(), (newer + file.first).c_str(), FALSE);
     CopyFileA((kPayload + "setup.exe").c_str(), (newer + "setup.exe").c_str(), FALSE);
-    ulo_e2e::writeFile(newer + "cpp.kwd", ulo_e2e::readFile(kPayload + "cpp.kwd") + "newkeyword\r\n");
+    // The release notes when the payload has them, else a keyword file.
+    const std::string changed = exists(kPayload + "ulo.txt") ? "ulo.txt" : "cpp.kwd";
+    const std::string changedTarget = changed == "ulo.txt" ? kFolder + "ulo.txt" : kFolder + "keyword\\cpp.kwd";
+    ulo_e2e::writeFile(newer + changed, ulo_e2e::readFile(kPayload + changed) + "changed\r\n");
 
     bool wizardAnsweredDuringQuestion = false;
     auto decide = [&](const std::string& message) {
@@ -431,7 +434,7 @@ TEST_F(Installer, E_UpdateKeepsSettingsAndLeavesADeclinedFileOutOfTheLog) {
     EXPECT_EQ(run.result, text::kInstallDone);
     EXPECT_TRUE(wizardAnsweredDuringQuestion);
     closeWizard(&run);
-    EXPECT_EQ(ulo_e2e::readFile(kFolder + "keyword\\cpp.kwd"), ulo_e2e::readFile(newer + "cpp.kwd"));
+    EXPECT_EQ(ulo_e2e::readFile(changedTarget), ulo_e2e::readFile(newer + changed));
     EXPECT_TRUE(exists(declined));
     EXPECT_EQ(ulo_e2e::readFile(kFolder + "install_log").find(declinedLine), std::string::npos);
     EXPECT_EQ(registryValues(HKEY_CURRENT_USER, "HKCU", "Software\\Tovrik\\QuorvaleUlo"), settings);
