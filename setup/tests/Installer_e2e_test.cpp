@@ -514,8 +514,20 @@ TEST_F(Installer, F2_AnUninstallEntryThatCannotBeWrittenFailsTheInstallation) {
 }
 
 TEST_F(Installer, G_UninstallRestoresWhatWasThereAndTouchesNothingElse) {
-    // The folder existed when the last update started, so it is not in the log and stays (with the
-    // user's file in it). A user's file in the installation folder, and lines planted in the log aiming outside it.
+    // The updates found the folder there, so their logs do not list it: remove this installation
+    // and what the updates left (empty folders), then install afresh so that the log lists it.
+    ulo_e2e::Program first = ulo_e2e::startProgram(kFolder + "uninstall.exe", "", nullptr);
+    EXPECT_EQ(ulo_e2e::waitExit(first), 1u);
+    EXPECT_EQ(uninstallThroughCopy().result, text::kUninstallDone);
+    RemoveDirectoryA((kFolder + "keyword").c_str());
+    RemoveDirectoryA((kFolder + "dtd").c_str());
+    ASSERT_TRUE(RemoveDirectoryA(kFolder.c_str()));
+    ProgramRun fresh = install(kPayload, true);
+    EXPECT_EQ(fresh.result, text::kInstallDone);
+    closeWizard(&fresh);
+    EXPECT_EQ(ulo_e2e::readFile(kFolder + "install_log"), expectedLog());
+
+    // A user's file in the installation folder, and lines planted in the log aiming outside it.
     ulo_e2e::writeFile(kFolder + "mine.txt", "mine");
     ulo_e2e::writeFile("C:\\victim.txt", "victim");
     ASSERT_TRUE(writeDefault(HKEY_CURRENT_USER, "Software\\Victim", "victim"));
@@ -523,7 +535,7 @@ TEST_F(Installer, G_UninstallRestoresWhatWasThereAndTouchesNothingElse) {
     log += "FDC:\\victim.txt\nFD" + kFolder + "..\\..\\victim.txt\nRDHKEY_CURRENT_USER\\Software\\Victim\n";
     ulo_e2e::writeFile(kFolder + "install_log", log);
 
-    ulo_e2e::Program first = ulo_e2e::startProgram(kFolder + "uninstall.exe", "", nullptr);
+    first = ulo_e2e::startProgram(kFolder + "uninstall.exe", "", nullptr);
     EXPECT_EQ(ulo_e2e::waitExit(first), 1u);
     ProgramRun run = uninstallThroughCopy();
     EXPECT_EQ(run.result, text::kUninstallDone);
@@ -531,6 +543,7 @@ TEST_F(Installer, G_UninstallRestoresWhatWasThereAndTouchesNothingElse) {
         fill(text::kUndefinedCommand, "HKEY_CURRENT_USER\\Software\\Victim"),
         fill(text::kUndefinedCommand, kFolder + "..\\..\\victim.txt"),
         fill(text::kUndefinedCommand, "C:\\victim.txt"),
+        fill(text::kFolderDeleteFailed, kFolder.substr(0, kFolder.size() - 1)),
     };
     EXPECT_EQ(run.messages, expected);
 
