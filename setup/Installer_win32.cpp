@@ -32,6 +32,11 @@ HKEY rootKey(Root root) {
 
 bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool isFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool setDefault(HKEY key, const char* name, const std::string& text) {
     return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                           static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
@@ -140,15 +145,15 @@ private:
         if (exists(shown)) return ask(format(install_text::kFolderExists, shown));
         if (CreateDirectoryA(shown.c_str(), nullptr)) return createdFolder_ = true;
         if (!ask(format(install_text::kFolderMissing, shown))) return false;
-        // Every missing folder along the path, from the drive down.
-        for (std::string::size_type i = 3; i <= folder_.size(); ++i) {
-            if (sjis_path::isLead(static_cast<unsigned char>(folder_[i - 1])) && i < folder_.size()) {
-                ++i;
+        // Every missing folder along the path, from the one below the drive down.
+        for (std::string::size_type i = 3; i < folder_.size(); ++i) {
+            if (sjis_path::isLead(static_cast<unsigned char>(folder_[i]))) {
+                ++i;  // the trail byte may be 5C
                 continue;
             }
-            if (folder_[i - 1] != '\\') continue;
-            const std::string part = folder_.substr(0, i - 1);
-            if (!CreateDirectoryA(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+            if (folder_[i] != '\\') continue;
+            const std::string part = folder_.substr(0, i);
+            if (!CreateDirectoryA(part.c_str(), nullptr) && !isFolder(part)) {
                 error(format(install_text::kFolderCreateFailed, part));
                 return false;
             }
