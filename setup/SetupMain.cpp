@@ -1,6 +1,7 @@
 // setup.exe: refuses while an editor runs, proposes the previous installation's folder (or one under
 // Program Files) and runs the wizard. Exit code 1, or -1 when refused.
 #include <windows.h>
+#include <objbase.h>
 #include <shlobj.h>
 
 #include <string>
@@ -65,6 +66,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     } else {
         start.folder = defaultFolder();
     }
+    // The folder browser needs COM on the dialog's thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     setup_ui::runWizard(instance, start);
+    if (SUCCEEDED(com)) CoUninitialize();
     return 1;
 }

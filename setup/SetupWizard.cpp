@@ -126,13 +126,26 @@ void finish(HWND dialog, Wizard* self, bool ok) {
     SetFocus(GetDlgItem(dialog, IDC_SETUP_NEXT));
 }
 
+// The folder browser starts at the folder above the one in the field (where "\Quorvale Ulo" is
+// added again), when that folder exists.
+int CALLBACK browseStarted(HWND browser, UINT message, LPARAM, LPARAM data) {
+    if (message == BFFM_INITIALIZED) SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, data);
+    return 0;
+}
+
 void browse(HWND dialog) {
+    std::string start = folderText(dialog);
+    if (sjis_path::endsWithBackslash(start)) start.resize(start.size() - 1);
+    start = sjis_path::parentFolder(start);
+    if (start.size() > 3 && sjis_path::endsWithBackslash(start)) start.resize(start.size() - 1);
     BROWSEINFOA info = {};
     char chosen[MAX_PATH] = {};
     info.hwndOwner = dialog;
     info.pszDisplayName = chosen;
     info.lpszTitle = install_text::kBrowseTitle;
     info.ulFlags = BIF_RETURNONLYFSDIRS;
+    info.lpfn = browseStarted;
+    info.lParam = reinterpret_cast<LPARAM>(start.c_str());
     LPITEMIDLIST item = SHBrowseForFolderA(&info);
     if (item == nullptr) return;
     if (SHGetPathFromIDListA(item, chosen)) {

@@ -243,6 +243,17 @@ TEST_F(Installer, A_WithoutFileTypesIntoAShiftJisFolderThenTheEntryRemovesIt) {
     EXPECT_EQ(controlText(run.dialog, IDC_SETUP_PROMPT), text::kFolderPrompt);
     EXPECT_EQ(controlText(run.dialog, IDC_SETUP_FOLDER), kFolder);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(run.dialog, IDC_SETUP_BACK)));
+    // The folder browser starts above the proposed folder; its choice gets "\\Quorvale Ulo".
+    typeFolder(run.dialog, "C:\\windows\\Quorvale Ulo\\");
+    ulo_e2e::press(run.dialog, IDC_SETUP_CHANGE);
+    HWND browser = ulo_e2e::waitWindow(run.program.pid, [&](HWND w) {
+        return w != run.dialog && ulo_e2e::className(w) == "#32770" && ulo_e2e::messageText(w) == text::kBrowseTitle;
+    });
+    ASSERT_NE(browser, nullptr);
+    ulo_e2e::pause(500);
+    ulo_e2e::press(browser, IDOK);
+    EXPECT_TRUE(waitControlText(run.dialog, IDC_SETUP_FOLDER, "C:\\windows\\Quorvale Ulo", 10000))
+        << controlText(run.dialog, IDC_SETUP_FOLDER);
     typeFolder(run.dialog, "C:");
     click(run.dialog, IDC_SETUP_NEXT);
     EXPECT_EQ(answerBox(run.program.pid, text::kSetupCaption, IDOK), text::kBadFolder);
