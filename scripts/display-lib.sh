@@ -38,7 +38,7 @@ build_windows_target() {
 wine_start() {
   local prefix=$1; shift
   "$ULO_ROOT/cmake/wine-run" "$prefix" cmd /c exit 0 >/dev/null 2>&1 || true
-  WINEPREFIX="$prefix" LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=" \
+  WINEPREFIX="$prefix" LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d" \
     wine "$@" >/dev/null 2>&1 </dev/null &
   WINE_PID=$!
 }

@@ -1,0 +1,16 @@
+// Resource ids of setup.exe (dialog 100, controls 1000 and up).
+#pragma once
+
+#define IDD_SETUP 100
+#define IDC_SETUP_PROMPT 1001
+#define IDC_SETUP_NOTE 1002
+#define IDC_SETUP_FOLDER_LABEL 1003
+#define IDC_SETUP_FOLDER 1004
+#define IDC_SETUP_CHANGE 1005
+#define IDC_SETUP_SENDTO 1011
+#define IDC_SETUP_CSS 1012
+#define IDC_SETUP_TEXT 1013
+#define IDC_SETUP_DESKTOP 1014
+#define IDC_SETUP_SOURCE_VIEWER 1015
+#define IDC_SETUP_BACK 1021
+#define IDC_SETUP_NEXT 1022
