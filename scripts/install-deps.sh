@@ -9,6 +9,7 @@ packages=(
   kanjidic manpages-ja                   # sources of the character weights and benchmark text
   libb-keywords-perl w3c-sgml-lib tango-icon-theme   # sources of generated data and icons
   python3
+  libpython3.11-testsuite                # sample images for the image-size tests
 )
 missing=()
 for p in "${packages[@]}"; do
