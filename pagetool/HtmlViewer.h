@@ -22,3 +22,7 @@ void destroyViewer(HtmlViewer* viewer);
 bool htmlEngineAvailable();
 
 }  // namespace pagetool
+
+// The exports, for code linked with this one.
+extern "C" BOOL WINAPI HV_Navigate(HtmlViewer* viewer, const char* url);
+extern "C" BOOL WINAPI HV_Refresh(HtmlViewer* viewer);
