@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "PathNames.h"
+#include "SjisPath.h"
 
 namespace pagetool {
 
@@ -94,7 +94,7 @@ bool MemoryBytes::skip(size_t n) {
 }
 
 ImageKind imageKindOf(const std::string& path) {
-    const std::string name = bars::fileNamePart(path);
+    const std::string name = sjis_path::fileNamePart(path);
     const size_t dot = name.rfind('.');
     if (dot == std::string::npos || name.size() - dot - 1 > 4) return ImageKind::Unknown;
     std::string ext = name.substr(dot + 1);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "PagetoolExports.h"
-#include "PathNames.h"
+#include "SjisPath.h"
 #include "PagetoolResource.h"
 #include "PagetoolTexts.h"
 #include "RelativePath.h"
@@ -37,7 +37,7 @@ std::string filterList(std::initializer_list<const char*> parts) {
 
 // The folder part of a path, without its last separator; empty when it has none.
 std::string folderOf(const std::string& path) {
-    const size_t name = bars::fileNameOffset(path);
+    const size_t name = sjis_path::fileNameOffset(path);
     return name == 0 ? std::string() : path.substr(0, name - 1);
 }
 

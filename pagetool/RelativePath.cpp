@@ -1,8 +1,7 @@
 // The path of one file relative to an HTML document (see RelativePath.h).
 #include "RelativePath.h"
 
-#include "PathNames.h"
-#include "TextCodes.h"
+#include "SjisPath.h"
 
 namespace pagetool {
 
@@ -10,10 +9,7 @@ namespace {
 
 uint8_t byteAt(const std::string& s, size_t i) { return static_cast<uint8_t>(s[i]); }
 
-// Bytes the character at i takes: 2 for a lead byte followed by another byte, else 1.
-size_t charLength(const std::string& s, size_t i) {
-    return isSjisLead(byteAt(s, i)) && i + 1 < s.size() ? 2 : 1;
-}
+using sjis_path::charLength;
 
 // Offset of the first "\" at or after `from` that is a character of its own; npos when none.
 size_t nextSeparator(const std::string& path, size_t from) {
@@ -62,7 +58,7 @@ std::string pathRoot(const std::string& path) {
 RelativeResult relativePath(const std::string& document, const std::string& target,
                             size_t bufferLength, std::string* result) {
     const std::string root = pathRoot(document);
-    if (root.empty() || !bars::sameNameIgnoringCase(root, pathRoot(target)))
+    if (root.empty() || !sjis_path::sameNameIgnoringCase(root, pathRoot(target)))
         return RelativeResult::OtherRoot;
     const size_t common = commonFolderLength(document, target);
     if (common == 0) return RelativeResult::NoCommonFolder;
