@@ -105,7 +105,9 @@ TEST_F(HuePickTest, ByteEntryAndTextsItCannotRead) {
     ASSERT_NE(picker, nullptr);
     EXPECT_EQ(field(picker, IDC_HUEPICK_HEX), "#302010");
     DestroyWindow(picker);
-    for (const char* text : {static_cast<const char*>(nullptr), "red", "#12", "#A0B0C0D", ""}) {
+    // (Each picker shown and destroyed costs Wine two seconds without a window manager: the other
+    // bad texts are the colour model's tests.)
+    for (const char* text : {static_cast<const char*>(nullptr), "#12"}) {
         picker = openB(text);
         ASSERT_NE(picker, nullptr);
         EXPECT_EQ(field(picker, IDC_HUEPICK_HEX), huepick::hexColour(huepick::kDefaultColour)) << (text ? text : "null");
