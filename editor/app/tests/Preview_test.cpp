@@ -1,0 +1,266 @@
+// The preview and insertion features end to end on real ulo.exe processes: the embedded preview
+// where Wine has no HTML engine, the external browsers through fakebrowser.exe, the preview's
+// temporary file, the browser record's cache, and the four insertions driven through their
+// dialogs and the colour picker.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "BrowserList.h"
+#include "HuePick.h"
+#include "PagetoolResource.h"
+#include "SessionFixture.h"
+#include "UloResource.h"
+
+using namespace ulo_e2e;
+
+namespace {
+
+const int kFileNameCombo = 0x47C;  // the open dialog's file-name field (cmb13, or edt1 below)
+const int kFileNameEdit = 0x480;
+
+void command(const Editor& e, UINT id) { PostMessageA(e.window, WM_COMMAND, id, 0); }
+
+// Children of the main window of a class, at any depth.
+std::vector<HWND> childrenOfClass(HWND parent, const char* windowClass) {
+    struct Context {
+        const char* cls;
+        std::vector<HWND> found;
+    } context{windowClass, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM l) -> BOOL {
+            auto* c = reinterpret_cast<Context*>(l);
+            if (className(w) == c->cls) c->found.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&context));
+    return context.found;
+}
+
+HWND fileNameField(HWND dialog) {
+    HWND field = findChildById(dialog, kFileNameCombo);
+    return field ? field : findChildById(dialog, kFileNameEdit);
+}
+
+HWND waitOpenDialog(DWORD pid) {
+    return waitWindow(pid, [](HWND w) { return className(w) == "#32770" && fileNameField(w) != nullptr; }, 10000);
+}
+
+// Types the path into the process's open dialog and presses OK; false when no dialog came.
+bool choose(DWORD pid, const std::string& path, const std::string& alt = std::string()) {
+    HWND dialog = waitOpenDialog(pid);
+    if (!dialog) return false;
+    if (HWND altEdit = findChildById(dialog, IDC_IMAGE_ALT)) SetWindowTextA(altEdit, alt.c_str());
+    SetWindowTextA(fileNameField(dialog), path.c_str());
+    press(dialog, IDOK);
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i) pause(50);
+    return true;
+}
+
+// The files of a folder that match a pattern.
+std::vector<std::string> filesLike(const std::string& folder, const char* pattern) {
+    std::vector<std::string> found;
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA((folder + pattern).c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return found;
+    do found.push_back(folder + data.cFileName);
+    while (FindNextFileA(h, &data));
+    FindClose(h);
+    return found;
+}
+
+bool waitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        pause(50);
+    }
+    return true;
+}
+
+// Whether files in the folder keep the temporary attribute (Wine's file systems drop it).
+bool fileSystemKeepsTemporary(const std::string& folder) {
+    const std::string probe = folder + "attribute-probe.tmp";
+    HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    const bool kept = (GetFileAttributesA(probe.c_str()) & FILE_ATTRIBUTE_TEMPORARY) != 0;
+    DeleteFileA(probe.c_str());
+    return kept;
+}
+
+std::string temporaryFolder() {
+    char path[MAX_PATH] = "";
+    GetTempPathA(sizeof path, path);
+    char longPath[MAX_PATH] = "";
+    GetLongPathNameA(path, longPath, sizeof longPath);
+    return longPath;
+}
+
+class PreviewSession : public Session {
+protected:
+    void SetUp() override {
+        Session::SetUp();
+        settings_store::saveBrowserList(BrowserList::empty());
+        // The stand-in browser in a folder of its own; started by the launcher, it writes its
+        // command line into fakebrowser.exe.log beside itself.
+        CreateDirectoryA((folder + "browser").c_str(), nullptr);
+        browser = folder + "browser\\fakebrowser.exe";
+        CopyFileA(pathBeside("fakebrowser.exe").c_str(), browser.c_str(), FALSE);
+        DeleteFileA((browser + ".log").c_str());
+        for (const std::string& f : filesLike(folder, "~*.html")) {
+            SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(f.c_str());
+        }
+    }
+    void TearDown() override {
+        Session::TearDown();
+        settings_store::saveBrowserList(BrowserList::empty());
+    }
+    void registerFireFox() {
+        BrowserList list = BrowserList::empty();
+        list.setPath(BrowserList::kFirefox, browser);
+        ASSERT_TRUE(settings_store::saveBrowserList(list));
+    }
+    // The command line the stand-in browser was started with ("" when it never started).
+    std::string browserCommandLine() {
+        std::string line;
+        waitFor([&] {
+            line = readFile(browser + ".log");
+            return line != "<missing>" && line.find('\n') != std::string::npos;
+        });
+        return line == "<missing>" ? std::string() : line;
+    }
+    // Saves and reads the document back, waiting (up to ten seconds) for the text expected.
+    std::string saveAndRead(const Editor& e, const std::string& path, const std::string& expected) {
+        command(e, CMD_SAVE);
+        std::string text;
+        waitFor([&] { return (text = readFile(path)) == expected; });
+        return text;
+    }
+
+    std::string browser;
+};
+
+TEST_F(PreviewSession, EmbeddedPreviewWithoutHtmlEngineIsReportedAndLeavesNothing) {
+    Editor e = start(quoted(file("index.html", "<html></html>")));
+    ASSERT_NE(e.window, nullptr);
+    for (int i = 0; i < 2; ++i) {
+        command(e, CMD_PREVIEW);
+        EXPECT_EQ(answer(e.pid, IDOK), sjis(L"Internet Explorerコンポーネントの初期化に失敗しました。"));
+    }
+    EXPECT_TRUE(childrenOfClass(e.window, "AtlAxWin80").empty());
+    EXPECT_TRUE(filesLike(folder, "~*.html").empty());
+}
+
+TEST_F(PreviewSession, FireFoxShowsAHiddenTemporaryCopyBesideTheDocument) {
+    registerFireFox();
+    const std::string original = sampleFile(4, 3);  // UTF-8, CR LF: the copy keeps the file's code
+    const std::string doc = file("index.html", original);
+    Editor e = start(quoted(doc));
+    ASSERT_NE(e.window, nullptr);
+    command(e, CMD_BROWSER_FIREFOX);
+    const std::string line = browserCommandLine();
+    const std::vector<std::string> copies = filesLike(folder, "~index.*.html");
+    ASSERT_EQ(copies.size(), 1u);
+    const std::string copy = copies[0];
+    const DWORD attributes = GetFileAttributesA(copy.c_str());
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
+    if (fileSystemKeepsTemporary(folder)) {
+        EXPECT_TRUE(attributes & FILE_ATTRIBUTE_TEMPORARY);
+    }
+    EXPECT_EQ(readFile(copy), original);
+    // The browser got the copy's URL, "\" as "/", the program's path quoted.
+    std::string url = copy;
+    for (char& c : url)
+        if (c == '\\') c = '/';
+    EXPECT_EQ(line, "\"" + browser + "\" \"file://" + url + "\"\n");
+
+    // Without a change the copy is not written again.
+    SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    writeFile(copy, "untouched");
+    DeleteFileA((browser + ".log").c_str());
+    command(e, CMD_BROWSER_FIREFOX);
+    EXPECT_NE(browserCommandLine(), "");
+    EXPECT_EQ(readFile(copy), "untouched");
+
+    // Closing the document removes it.
+    command(e, CMD_CLOSE);
+    EXPECT_TRUE(waitFor([&] { return GetFileAttributesA(copy.c_str()) == INVALID_FILE_ATTRIBUTES; }));
+}
+
+TEST_F(PreviewSession, UntitledDocumentsPreviewFromTheTemporaryFolder) {
+    registerFireFox();
+    const std::string temp = temporaryFolder();
+    for (const std::string& f : filesLike(temp, "~tmp.*.html")) {
+        SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(f.c_str());
+    }
+    Editor e = start("");
+    ASSERT_NE(e.window, nullptr);
+    command(e, CMD_BROWSER_FIREFOX);
+    EXPECT_NE(browserCommandLine(), "");
+    EXPECT_EQ(filesLike(temp, "~tmp.*.html").size(), 1u);
+    command(e, CMD_CLOSE);
+    EXPECT_TRUE(waitFor([&] { return filesLike(temp, "~tmp.*.html").empty(); }));
+}
+
+TEST_F(PreviewSession, UnregisteredBrowserAsksForRegistrationAndNewRecordsCountAtOnce) {
+    Editor e = start(quoted(file("index.html", "<html></html>")));
+    ASSERT_NE(e.window, nullptr);
+    command(e, CMD_BROWSER_OPERA);
+    EXPECT_EQ(answer(e.pid, IDOK), sjis(L"プレビューを行うにはブラウザの登録が必要です。"));
+    // The registration program's own box when it is missing, if the command starts it.
+    answer(e.pid, IDOK, 2000);
+    // FireFox registered while the editor runs: the record it read stays until it is told.
+    command(e, CMD_BROWSER_FIREFOX);
+    EXPECT_EQ(answer(e.pid, IDOK), sjis(L"プレビューを行うにはブラウザの登録が必要です。"));
+    answer(e.pid, IDOK, 2000);
+    registerFireFox();
+    SendMessageA(e.window, 0x0400 + 6, 0, 0);
+    command(e, CMD_BROWSER_FIREFOX);
+    EXPECT_NE(browserCommandLine(), "");
+}
+
+TEST_F(PreviewSession, ImageLinkAndColourInsertions) {
+    CreateDirectoryA((folder + "img").c_str(), nullptr);
+    CopyFileA(pathBeside("rose.png").c_str(), (folder + "img\\rose.png").c_str(), FALSE);
+    const std::string doc = file("index.html", "");
+    Editor e = start(quoted(doc));
+    ASSERT_NE(e.window, nullptr);
+    command(e, CMD_IMAGE);
+    ASSERT_TRUE(choose(e.pid, folder + "img\\rose.png", "rose"));
+    const std::string tag = "<img src=\"img/rose.png\" width=\"70\" height=\"46\" alt=\"rose\">";
+    EXPECT_EQ(saveAndRead(e, doc, tag), tag);
+    closeEverything();
+
+    // A link around the selected word.
+    const std::string linked = file("links.html", "Home");
+    file("top.html", "");
+    e = start(quoted(linked));
+    command(e, CMD_SELECTALL);
+    command(e, CMD_LINK);
+    ASSERT_TRUE(choose(e.pid, folder + "top.html"));
+    EXPECT_EQ(saveAndRead(e, linked, "<a href=\"top.html\">Home</a>"), "<a href=\"top.html\">Home</a>");
+    closeEverything();
+
+    // The selected colour opens the picker; OK inserts it back in lower case.
+    const std::string coloured = file("colour.html", "#A0B0C0");
+    e = start(quoted(coloured));
+    command(e, CMD_SELECTALL);
+    command(e, CMD_COLOUR);
+    HWND picker = waitWindow(e.pid, [](HWND w) { return className(w) == huepick_exports::kWindowClass; });
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(windowTitle(picker), sjis(L"色の選択"));
+    char hex[16] = "";
+    GetDlgItemTextA(picker, huepick_exports::IDC_HUEPICK_HEX, hex, sizeof hex);
+    EXPECT_STREQ(hex, "#A0B0C0");
+    press(picker, IDOK);
+    EXPECT_EQ(saveAndRead(e, coloured, "#a0b0c0"), "#a0b0c0");
+}
+
+}  // namespace
