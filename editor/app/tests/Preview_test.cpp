@@ -13,6 +13,7 @@
 #include "HuePick.h"
 #include "PagetoolResource.h"
 #include "SessionFixture.h"
+#include "UloNames.h"
 #include "UloResource.h"
 
 using namespace ulo_e2e;
@@ -261,6 +262,109 @@ TEST_F(PreviewSession, ImageLinkAndColourInsertions) {
     EXPECT_STREQ(hex, "#A0B0C0");
     press(picker, IDOK);
     EXPECT_EQ(saveAndRead(e, coloured, "#a0b0c0"), "#a0b0c0");
+}
+
+// The editor copied into a folder of its own, beside the libraries the test puts there.
+std::string editorCopy(const std::string& folder) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string program = folder + "ulo.exe";
+    CopyFileA(pathBeside("ulo.exe").c_str(), program.c_str(), FALSE);
+    return program;
+}
+
+TEST_F(PreviewSession, MissingOrIncompleteLibrariesAreReportedAndTriedAgain) {
+    const std::string own = folder + "alone\\";
+    const std::string program = editorCopy(own);
+    DeleteFileA((own + "pagetool.dll").c_str());
+    DeleteFileA((own + "HuePick.dll").c_str());
+    Editor e = startProgram(program, quoted(file("index.html", "<html></html>")), ulo_names::kMainWindowClass);
+    ASSERT_NE(e.window, nullptr);
+    command(e, CMD_PREVIEW);
+    EXPECT_EQ(answer(e.pid, IDOK), sjis(L"pagetool.dll が見つかりません。"));
+    CopyFileA(pathBeside("partial\\pagetool.dll").c_str(), (own + "pagetool.dll").c_str(), FALSE);
+    command(e, CMD_PREVIEW);
+    EXPECT_EQ(answer(e.pid, IDOK), sjis(L"pagetool.dll を正常にロード出来ません。"));
+    // The incomplete library was unloaded: it can be replaced, and the next use takes the new one.
+    EXPECT_TRUE(CopyFileA(pathBeside("pagetool.dll").c_str(), (own + "pagetool.dll").c_str(), FALSE));
+    command(e, CMD_PREVIEW);
+    EXPECT_EQ(answer(e.pid, IDOK), sjis(L"Internet Explorerコンポーネントの初期化に失敗しました。"));
+
+    command(e, CMD_COLOUR);
+    EXPECT_EQ(answer(e.pid, IDOK), sjis(L"HuePick.dll が見つかりません。"));
+    CopyFileA(pathBeside("HuePick.dll").c_str(), (own + "HuePick.dll").c_str(), FALSE);
+    command(e, CMD_COLOUR);
+    HWND picker = waitWindow(e.pid, [](HWND w) { return className(w) == huepick_exports::kWindowClass; });
+    ASSERT_NE(picker, nullptr);
+    press(picker, IDCANCEL);
+}
+
+// The editor beside the test-only pagetool.dll without the engine check runs the pane on Wine's
+// real web-browser control.
+class PaneSession : public PreviewSession {
+protected:
+    Editor startBesideTestPagetool(const std::string& doc) {
+        return startProgram(pathBeside("noengine\\ulo.exe"), quoted(doc), ulo_names::kMainWindowClass);
+    }
+    static HWND editorControl(HWND main) {
+        std::vector<HWND> found = childrenOfClass(main, "QuorvaleEditer");
+        return found.empty() ? nullptr : found[0];
+    }
+    static HWND viewerHost(HWND main) {
+        std::vector<HWND> found = childrenOfClass(main, "AtlAxWin80");
+        return found.empty() ? nullptr : found[0];
+    }
+    std::string copyOf(const char* base) {
+        std::vector<std::string> copies = filesLike(folder, base);
+        return copies.size() == 1 ? copies[0] : std::string();
+    }
+};
+
+TEST_F(PaneSession, PaneFollowsTheTypingAndEscapeHidesIt) {
+    const std::string doc = file("index.html", "<p>a</p>");
+    Editor e = startBesideTestPagetool(doc);
+    ASSERT_NE(e.window, nullptr);
+    command(e, CMD_PREVIEW);
+    HWND host = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (host = viewerHost(e.window)) != nullptr && IsWindowVisible(host); }));
+    // On the left, 40 % of the client width.
+    RECT client, pane;
+    GetClientRect(e.window, &client);
+    GetWindowRect(host, &pane);
+    EXPECT_EQ(pane.right - pane.left, client.right * 40 / 100);
+    const std::string copy = copyOf("~index.*.html");
+    ASSERT_NE(copy, "");
+    EXPECT_EQ(readFile(copy), "<p>a</p>");
+
+    // Typing: the copy follows 300 ms after the last change.
+    HWND control = editorControl(e.window);
+    ASSERT_NE(control, nullptr);
+    PostMessageA(control, WM_CHAR, 'x', 0);
+    EXPECT_TRUE(waitFor([&] { return readFile(copy).find('x') != std::string::npos; }, 5000)) << readFile(copy);
+
+    // Escape in the editor hides the pane; the viewer stays for the next preview.
+    PostMessageA(control, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(host); }));
+    EXPECT_EQ(viewerHost(e.window), host);
+}
+
+TEST_F(PaneSession, WithoutLiveRefreshOnlyF8WritesTheCopy) {
+    MainSettings settings = MainSettings::defaults();
+    settings.option_flags |= OptionFlag::kNoAutoPreview;
+    ASSERT_TRUE(settings_store::saveMainSettings(settings));
+    const std::string doc = file("index.html", "<p>a</p>");
+    Editor e = startBesideTestPagetool(doc);
+    ASSERT_NE(e.window, nullptr);
+    command(e, CMD_PREVIEW);
+    ASSERT_TRUE(waitFor([&] { return viewerHost(e.window) != nullptr; }));
+    const std::string copy = copyOf("~index.*.html");
+    ASSERT_NE(copy, "");
+    // F8 itself starts the refresh timer once: typing comes after it has run.
+    pause(700);
+    PostMessageA(editorControl(e.window), WM_CHAR, 'x', 0);
+    pause(1000);
+    EXPECT_EQ(readFile(copy), "<p>a</p>");
+    command(e, CMD_PREVIEW);
+    EXPECT_TRUE(waitFor([&] { return readFile(copy).find('x') != std::string::npos; }));
 }
 
 }  // namespace
