@@ -189,9 +189,20 @@ TEST_F(PreviewSession, FireFoxShowsAHiddenTemporaryCopyBesideTheDocument) {
     EXPECT_NE(browserCommandLine(), "");
     EXPECT_EQ(readFile(copy), "untouched");
 
-    // Closing the document removes it.
-    command(e, CMD_CLOSE);
+    // Saving under a new name removes it before the document takes the new path.
+    const std::string renamed = folder + "renamed.html";
+    DeleteFileA(renamed.c_str());
+    ASSERT_TRUE(saveAsWith(e, 0, 0, renamed));
     EXPECT_TRUE(waitFor([&] { return GetFileAttributesA(copy.c_str()) == INVALID_FILE_ATTRIBUTES; }));
+
+    // So does closing the document.
+    DeleteFileA((browser + ".log").c_str());
+    command(e, CMD_BROWSER_FIREFOX);
+    EXPECT_NE(browserCommandLine(), "");
+    const std::vector<std::string> renamedCopies = filesLike(folder, "~renamed.*.html");
+    ASSERT_EQ(renamedCopies.size(), 1u);
+    command(e, CMD_CLOSE);
+    EXPECT_TRUE(waitFor([&] { return GetFileAttributesA(renamedCopies[0].c_str()) == INVALID_FILE_ATTRIBUTES; }));
 }
 
 TEST_F(PreviewSession, UntitledDocumentsPreviewFromTheTemporaryFolder) {
