@@ -273,6 +273,20 @@ TEST_F(PreviewSession, ImageLinkAndColourInsertions) {
     EXPECT_STREQ(hex, "#A0B0C0");
     press(picker, IDOK);
     EXPECT_EQ(saveAndRead(e, coloured, "#a0b0c0"), "#a0b0c0");
+    closeEverything();
+
+    // With option 0x40 the code comes back in upper case.
+    MainSettings settings = MainSettings::defaults();
+    settings.option_flags |= OptionFlag::kUpperCaseColourCode;
+    ASSERT_TRUE(settings_store::saveMainSettings(settings));
+    const std::string upper = file("upper.html", "#a0b0c0");
+    e = start(quoted(upper));
+    command(e, CMD_SELECTALL);
+    command(e, CMD_COLOUR);
+    picker = waitWindow(e.pid, [](HWND w) { return className(w) == huepick_exports::kWindowClass; });
+    ASSERT_NE(picker, nullptr);
+    press(picker, IDOK);
+    EXPECT_EQ(saveAndRead(e, upper, "#A0B0C0"), "#A0B0C0");
 }
 
 // The editor copied into a folder of its own, beside the libraries the test puts there.
