@@ -15,6 +15,10 @@ void PreviewPane::checkFirst() { events_.checkBeforePreview(); }
 
 void PreviewPane::show() {
     checkFirst();
+    showCurrentText();
+}
+
+void PreviewPane::showCurrentText() {
     editor_.ask(EC_UPDATECURSOR, 1);
     if (!viewer_) {
         if (!pagetool_.load(main_)) return;
@@ -51,7 +55,7 @@ void PreviewPane::refresh() {
 
 void PreviewPane::saved() {
     if (layout_.previewShown()) {
-        show();
+        showCurrentText();
     } else if (file_.exists()) {
         file_.write(main_);
     }

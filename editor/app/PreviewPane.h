@@ -65,6 +65,8 @@ public:
 
 private:
     void checkFirst();
+    // The preview's steps after the check: viewer, copy, navigation, pane, timers.
+    void showCurrentText();
 
     EditorChannel& editor_;
     FrameLayout& layout_;
