@@ -10,6 +10,7 @@ packages=(
   libb-keywords-perl w3c-sgml-lib tango-icon-theme   # sources of generated data and icons
   python3
   clang libclang-rt-14-dev               # sanitizer build and libFuzzer targets
+  libpython3.11-testsuite                # sample images for the image-size tests
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -194,6 +194,7 @@ bool DocumentSession::saveAs() {
     setPath(file);
     filterIndex_ = ofn.nFilterIndex > 0 ? static_cast<int>(ofn.nFilterIndex) : 1;
     state_.markUnsaved();
+    events_.removePreviewCopy();
     if (!save()) return false;
     return true;
 }

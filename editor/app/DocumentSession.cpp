@@ -246,6 +246,7 @@ bool DocumentSession::save() {
         GetFileTime(h, nullptr, nullptr, &fileTime_);
         CloseHandle(h);
     }
+    events_.documentSaved();
     return true;
 }
 
@@ -262,6 +263,7 @@ bool DocumentSession::closeDocument(bool closingWindow) {
     events_.hidePreview();
     resetDocument();
     events_.clearResults();
+    events_.removePreviewCopy();
     if (state_.lastPath()[0]) settings_store::addToFileHistory(state_.lastPath());
     return true;
 }

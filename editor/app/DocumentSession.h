@@ -30,6 +30,10 @@ public:
     virtual void titleChanged() = 0;
     virtual void statusChanged(bool redrawMenuBar) = 0;
     virtual bool htmlMode() const = 0;
+    // The document was saved: the preview follows it.
+    virtual void documentSaved() = 0;
+    // The document was closed or is about to take a new path: its preview copy goes.
+    virtual void removePreviewCopy() = 0;
 
 protected:
     ~DocumentEvents() = default;
@@ -57,6 +61,8 @@ public:
     void openChosen(const char* file, int encoding);
     bool save();
     bool saveAs();
+    // Writes the document as a save does (its code, line ends and byte-order mark) to `stream`.
+    bool writeTo(std::FILE* stream) { return writeDocument(stream); }
     // Asks about unsaved changes; false when the user refuses. `closingWindow` hides the window.
     bool closeDocument(bool closingWindow);
     void reload();

@@ -25,6 +25,8 @@ public:
     char* lastPathBuffer() { return lastPath_; }
 
     bool isModified() const { return savedMark_ != currentMark_; }
+    // The control's undo marker as last reported: equal markers, equal texts.
+    intptr_t currentMark() const { return currentMark_; }
     // Untitled and not modified: the window can take a file without asking.
     bool isEmpty() const { return !titled() && !isModified(); }
     // A change notification's marker; true when the modified state changed with it.

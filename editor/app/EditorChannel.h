@@ -30,6 +30,9 @@ public:
     LineEnd lineEnd() const { return link_->lineEnd(); }
     void setLineEnd(LineEnd e) { link_->setLineEnd(e); }
     bool hasLink() const { return link_ != nullptr; }
+    void setFocusStamp(uint32_t value) {
+        if (link_) link_->setFocusStamp(value);
+    }
 
 private:
     EditorLink* link_ = nullptr;

@@ -32,6 +32,9 @@ public:
     virtual void setEncoding(TextEncoding encoding) = 0;
     virtual LineEnd lineEnd() const = 0;
     virtual void setLineEnd(LineEnd lineEnd) = 0;
+    // The window about to take the focus and the time: the control takes the focus back if it
+    // loses it within 100 ms.
+    virtual void setFocusStamp(uint32_t value) = 0;
     // Called once the control's window is destroyed: frees whatever the link itself holds.
     virtual void release() = 0;
 

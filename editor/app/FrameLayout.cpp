@@ -71,6 +71,11 @@ void FrameLayout::setPreviewPane(HWND pane) {
     panes_.previewExists = pane != nullptr;
 }
 
+void FrameLayout::showPreview() {
+    panes_.previewShown = preview_ != nullptr;
+    layout();
+}
+
 void FrameLayout::hidePreview() {
     if (preview_) ShowWindow(preview_, SW_HIDE);
     panes_.previewShown = false;

@@ -32,6 +32,7 @@ public:
     // The embedded viewer's window becomes (or, with nullptr, stops being) the preview pane.
     void setPreviewPane(HWND pane);
     bool previewShown() const { return panes_.previewShown; }
+    void showPreview();
     void hidePreview();
 
     // Mouse messages of the main window's own client area (splitter drags).

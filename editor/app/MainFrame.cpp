@@ -133,6 +133,8 @@ bool MainFrame::createChildren() {
     HFONT font = font_.handle();
     peers_.setOwnWindow(mainWindow_);
     document_.attach(instance_, mainWindow_);
+    preview_.attach(mainWindow_);
+    insertion_.attach(mainWindow_);
     status_.attach(mainWindow_, font);
     menus_.attach(mainWindow_);
     if (!bars_.create(instance_, mainWindow_, font, settings_)) return false;
@@ -172,7 +174,8 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_FRAME_PEER:
         return peers_.receive(LOWORD(wParam), reinterpret_cast<PeerWindow>(lParam), document_.state().path());
     case WM_FRAME_EDITOR: return editorNotification(wParam, lParam);
-    case WM_FRAME_BROWSERS_CHANGED: return 0;
+    case WM_FRAME_BROWSERS_CHANGED: preview_.dropBrowsers(); return 0;
+    case WM_FRAME_COLOUR: insertion_.colourChosen(wParam, lParam); return 0;
     case WM_COMMAND: return command(LOWORD(wParam), HIWORD(wParam), lParam);
     case WM_SIZE: layout_.resize(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_MOVE: bars_.mainWindowMoved(); return 0;
@@ -192,7 +195,10 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_LBUTTONDOWN: case WM_MOUSEMOVE: case WM_LBUTTONUP: layout_.mouse(message, lParam); return 0;
     case WM_CAPTURECHANGED: layout_.captureChanged(); return 0;
-    case WM_TIMER: layout_.timer(wParam); return 0;
+    case WM_TIMER:
+        layout_.timer(wParam);
+        if (wParam == kPreviewTimer) preview_.refresh();
+        return 0;
     case WM_SYSCOMMAND: {
         LRESULT r = 0;
         if (layout_.sysCommand(wParam, lParam, &r)) return r;
@@ -284,6 +290,10 @@ void MainFrame::escapeAction() {
 
 void MainFrame::destroyed() {
     peers_.depart();
+    // The viewer and the picker go before the libraries that made them.
+    preview_.destroy();
+    insertion_.destroy();
+    pagetool_.unload();
     results_.destroy();
     editor_.destroy();
     if (!IsZoomed(mainWindow_) && !IsIconic(mainWindow_)) {
@@ -313,6 +323,55 @@ bool MainFrame::openInNewWindow(const char* file, int encoding) {
 
 void MainFrame::hidePreview() {
     if (layout_.previewShown()) command(CMD_HIDEPREVIEW);
+    preview_.textReplaced();
+}
+
+void MainFrame::documentSaved() { preview_.saved(); }
+
+void MainFrame::removePreviewCopy() { preview_.removeTempFile(); }
+
+// --- PreviewEvents
+
+void MainFrame::checkBeforePreview() {
+    // The grammar check before previews joins here when the checker is bound to the frame.
+}
+
+void MainFrame::runCommand(uint32_t id) { command(id); }
+
+// --- InsertionEvents
+
+bool MainFrame::elementAllowedAtCaret(const char*) {
+    // Every element is allowed until the document-type map is bound to the frame.
+    return true;
+}
+
+bool MainFrame::upperCaseNames() { return false; }
+
+bool MainFrame::xhtmlMap() { return false; }
+
+void MainFrame::insertPhrase(const std::string& text) {
+    // "*selected_text*" becomes the selection, "**" one "*".
+    std::string selection;
+    const LRESULT size = editor_.ask(EC_GETSELECTIONSIZE);
+    if (size > 0) {
+        selection.assign(static_cast<size_t>(size) + 1, '\0');
+        editor_.ask(EC_GETSELECTIONTEXT, reinterpret_cast<LPARAM>(&selection[0]));
+        selection.resize(static_cast<size_t>(size));
+    }
+    static const std::string kMark = "*selected_text*";
+    std::string expanded;
+    for (size_t i = 0; i < text.size();) {
+        if (text.compare(i, kMark.size(), kMark) == 0) {
+            expanded += selection;
+            i += kMark.size();
+        } else if (text.compare(i, 2, "**") == 0) {
+            expanded += '*';
+            i += 2;
+        } else {
+            expanded += text[i++];
+        }
+    }
+    editor_.ask(EC_INSERTTEXT, reinterpret_cast<LPARAM>(expanded.c_str()));
 }
 
 void MainFrame::clearResults() { results_.clear(); }

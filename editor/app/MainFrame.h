@@ -30,10 +30,13 @@
 #include "MainSettings.h"
 #include "PeerTable.h"
 #include "PeerWindows.h"
+#include "InsertionTools.h"
+#include "PagetoolBinding.h"
+#include "PreviewPane.h"
 #include "ResultPane.h"
 #include "StatusArea.h"
 
-class MainFrame final : private DocumentEvents {
+class MainFrame final : private DocumentEvents, private PreviewEvents, private InsertionEvents {
 public:
     MainFrame();
     MainFrame(const MainFrame&) = delete;
@@ -67,6 +70,18 @@ private:
     void titleChanged() override;
     void statusChanged(bool redrawMenuBar) override;
     bool htmlMode() const override;
+    void documentSaved() override;
+    void removePreviewCopy() override;
+
+    // PreviewEvents
+    void checkBeforePreview() override;
+    void runCommand(uint32_t id) override;
+
+    // InsertionEvents
+    bool elementAllowedAtCaret(const char* element) override;
+    bool upperCaseNames() override;
+    bool xhtmlMap() override;
+    void insertPhrase(const std::string& text) override;
 
     HINSTANCE instance_ = nullptr;
     HWND mainWindow_ = nullptr;
@@ -84,5 +99,8 @@ private:
     ResultPane results_{editor_};                         // search and grammar-check results
     FrameLayout layout_{editor_, results_};               // panes, splitters, transparency, timers
     FrameMenus menus_{commands_, keys_, editor_, bars_, layout_, results_};  // menus and tooltips
+    PagetoolBinding pagetool_;                            // pagetool.dll, loaded on first use
+    PreviewPane preview_{editor_, layout_, document_, settings_, pagetool_, *this};  // previews
+    InsertionTools insertion_{editor_, document_, settings_, pagetool_, *this};     // Tools insertions
     bool closedForSessionEnd_ = false;  // the document was closed on WM_QUERYENDSESSION
 };

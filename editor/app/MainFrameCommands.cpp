@@ -17,6 +17,8 @@ void MainFrame::buildCommands() {
     document_.addCommands(commands_);
     results_.addCommands(commands_);
     layout_.addCommands(commands_);
+    preview_.addCommands(commands_);
+    insertion_.addCommands(commands_);
 }
 
 void MainFrame::addFrameCommands() {

@@ -18,6 +18,7 @@ public:
     void setEncoding(TextEncoding e) override { control_->setEncoding(e); }
     LineEnd lineEnd() const override { return control_->documentLineEnd(); }
     void setLineEnd(LineEnd e) override { control_->setDocumentLineEnd(e); }
+    void setFocusStamp(uint32_t value) override { control_->setFocusStamp(value); }
     void release() override { delete this; }
 
 private:

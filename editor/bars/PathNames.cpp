@@ -21,8 +21,6 @@ std::vector<size_t> separators(const std::string& path) {
     return result;
 }
 
-uint8_t foldAscii(uint8_t b) { return (b >= 'A' && b <= 'Z') ? static_cast<uint8_t>(b + 32) : b; }
-
 // One path's name as the offset where it starts, widened one folder at a time.
 struct Widening {
     std::vector<size_t> seps;  // separator positions of the path
@@ -43,25 +41,6 @@ struct Widening {
 
 }  // namespace
 
-size_t fileNameOffset(const std::string& path) {
-    const std::vector<size_t> seps = separators(path);
-    return seps.empty() ? 0 : seps.back() + 1;
-}
-
-bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const uint8_t x = static_cast<uint8_t>(a[i]), y = static_cast<uint8_t>(b[i]);
-        if (isSjisLead(x) && i + 1 < a.size()) {
-            if (x != y || a[i + 1] != b[i + 1]) return false;
-            ++i;
-        } else if (foldAscii(x) != foldAscii(y)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::vector<std::string> uniqueNames(const std::vector<std::string>& paths) {
     std::vector<Widening> names;
     for (const std::string& p : paths) names.emplace_back(p);
@@ -73,7 +52,7 @@ std::vector<std::string> uniqueNames(const std::vector<std::string>& paths) {
         for (size_t i = 0; i < paths.size(); ++i) {
             bool equal = false;
             for (size_t j = i + 1; j < paths.size(); ++j) {
-                if (!sameNameIgnoringCase(name(i), name(j))) continue;
+                if (!sjis_path::sameNameIgnoringCase(name(i), name(j))) continue;
                 equal = true;
                 anyWidened |= names[j].widen();
             }

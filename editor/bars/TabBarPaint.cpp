@@ -59,7 +59,7 @@ void TabBar::layout() {
     std::vector<TabMeasure> measures;
     for (TabItem& t : tabs_) {
         if (t.textWidth < 0) {
-            const std::string name = fileNamePart(t.text);
+            const std::string name = sjis_path::fileNamePart(t.text);
             SIZE size{0, 0};
             GetTextExtentPoint32A(surface_.dc(), name.c_str(), static_cast<int>(name.size()),
                                   &size);
@@ -117,7 +117,7 @@ void TabBar::drawTab(size_t index, PointerState look) {
     RECT text{t.x + pad_ + t.iconWidth, 0, t.x + t.width - pad_, kTabBarHeight};
     if (look == PointerState::Pressed) OffsetRect(&text, 1, 1);
     if (text.right <= text.left) return;
-    const std::string name = fileNamePart(t.text);
+    const std::string name = sjis_path::fileNamePart(t.text);
     DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &text,
               DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
 }

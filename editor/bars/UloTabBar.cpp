@@ -109,7 +109,7 @@ void UloTabBar::onContextMenu(LPARAM lParam) {
     MenuGuard menu;
     if (menu.get() == nullptr) return;
     if (hit >= 0) {
-        const std::string name = menuEscaped(fileNamePart(tabText(static_cast<size_t>(hit))));
+        const std::string name = menuEscaped(sjis_path::fileNamePart(tabText(static_cast<size_t>(hit))));
         std::vector<char> label(name.size() + sizeof kTabMenuCloseFormat);
         std::snprintf(label.data(), label.size(), kTabMenuCloseFormat, name.c_str());
         AppendMenuA(menu.get(), MF_STRING, kTabMenuClose, label.data());
