@@ -8,9 +8,9 @@ HINSTANCE module = nullptr;
 HINSTANCE extensionModule() { return module; }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    module = instance;
-    DisableThreadLibraryCalls(instance);
-  }
-  return TRUE;
+    if (reason == DLL_PROCESS_ATTACH) {
+        module = instance;
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
 }

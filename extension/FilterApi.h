@@ -14,24 +14,24 @@
 // One row of the filter menu, in a static array that lives as long as the library is loaded.
 // A separator row is {1, 0, nullptr}; the row with filter_id 0 ends the array.
 struct FilterEntry {
-  uint32_t filter_id;
-  uint32_t reserved;
-  const char* label;  // Shift_JIS menu text ("\t" starts the right column), null for a separator
+    uint32_t filter_id;
+    uint32_t reserved;
+    const char* label;  // Shift_JIS menu text ("\t" starts the right column), null for a separator
 };
 
 // One filter run on the editor's selection. The editor owns the record and the input buffer
 // (input_length + 1 bytes, NUL-terminated); a filter either rewrites input in place and sets
 // output = input, or sets output to a buffer of its own that the editor's second call frees.
 struct FilterRequest {
-  uint32_t reserved;
-  uint32_t input_length;
-  char* input;
-  int32_t output_length;
-  char* output;
-  void* owner;  // the editor's main window (HWND), owner of any dialog the filter shows
-  uint32_t prefix_length;  // bytes of the selection's first line before the selection start
-  const char* prefix;
-  uint32_t tab_width;
+    uint32_t reserved;
+    uint32_t input_length;
+    char* input;
+    int32_t output_length;
+    char* output;
+    void* owner;             // the editor's main window (HWND), owner of any dialog the filter shows
+    uint32_t prefix_length;  // bytes of the selection's first line before the selection start
+    const char* prefix;
+    uint32_t tab_width;
 };
 
 // The records cross a module boundary: their layout is fixed (32-bit sizes 12 and 36, 64-bit

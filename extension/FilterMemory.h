@@ -7,8 +7,8 @@
 namespace ulo_filters {
 
 struct FilterMemory {
-  void* (*allocate)(size_t size);
-  void (*release)(void* block);
+    void* (*allocate)(size_t size);
+    void (*release)(void* block);
 };
 
 // The functions in use (std::malloc / std::free unless a test replaced them).
@@ -16,7 +16,7 @@ FilterMemory& filterMemory();
 
 inline void* filterAllocate(size_t size) { return filterMemory().allocate(size == 0 ? 1 : size); }
 inline void filterRelease(void* block) {
-  if (block) filterMemory().release(block);
+    if (block) filterMemory().release(block);
 }
 
 }  // namespace ulo_filters

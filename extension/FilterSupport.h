@@ -10,9 +10,9 @@ namespace ulo_filters {
 
 // The selection was rewritten in place, now length bytes long.
 inline bool finishInPlace(FilterRequest& r, uint64_t length) {
-  r.output = r.input;
-  r.output_length = static_cast<int32_t>(length);
-  return true;
+    r.output = r.input;
+    r.output_length = static_cast<int32_t>(length);
+    return true;
 }
 
 // A buffer of size bytes for a new result, or null (the filter then answers false).
@@ -37,7 +37,7 @@ bool reorderStart(const FilterRequest& r, uint64_t& start);
 uint64_t lineEnd(const char* text, uint64_t pos, uint64_t n);
 // Length of the line break at a CR: 2 for CR LF, 1 for a bare CR.
 inline uint64_t breakLength(const char* text, uint64_t cr, uint64_t n) {
-  return cr + 1 < n && text[cr + 1] == '\n' ? 2 : 1;
+    return cr + 1 < n && text[cr + 1] == '\n' ? 2 : 1;
 }
 
 }  // namespace ulo_filters

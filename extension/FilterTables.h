@@ -11,7 +11,7 @@ extern const FilterEntry kFilterList[kFilterListSize];
 
 // A full-width character (lead, trail) and its one-byte partner.
 struct WidthPair {
-  unsigned char lead, trail, narrow;
+    unsigned char lead, trail, narrow;
 };
 inline constexpr int kWidthPairCount = 93;
 extern const WidthPair kWidthPairs[kWidthPairCount];
@@ -19,9 +19,9 @@ extern const WidthPair kWidthPairs[kWidthPairCount];
 // A character reference: its name (null for numeric-only rows), the Shift_JIS replacement and
 // the numeric form ("#" and the decimal code point).
 struct EntityRow {
-  const char* name;
-  const char* replacement;
-  const char* numeric;
+    const char* name;
+    const char* replacement;
+    const char* numeric;
 };
 inline constexpr int kEntityCount = 193;
 extern const EntityRow kEntities[kEntityCount];
