@@ -1,0 +1,15 @@
+// Companions: the settings program, the browser registration program and the fixed-phrase editor,
+// started as separate processes without waiting (commands 29007, 21459, 21480).
+#pragma once
+#include <windows.h>
+
+class Companions {
+public:
+    // The program a command starts ("ulo_conf.exe", "browserpick.exe", "phrasedit.exe"), or null.
+    static const char* programFor(unsigned command);
+
+    // Starts the command's program from the editor's own folder; the command line is the bare
+    // file name. A program that cannot be started gets the "… が見つかりません。" box.
+    // Returns 1 when started, 0 otherwise.
+    int start(HWND owner, unsigned command);
+};
