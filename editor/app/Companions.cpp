@@ -4,6 +4,7 @@
 #include "Companions.h"
 
 #include <string>
+#include <utility>
 
 #include "LibraryOnDemand.h"
 #include "ProgramFiles.h"
@@ -31,6 +32,10 @@ bool startDetached(const std::string& application, std::string commandLine) {
 
 }  // namespace
 
+Companions::Companions(std::string folder) : folder_(std::move(folder)) {}
+
+std::string Companions::defaultFolder() { return programFolder(); }
+
 const char* Companions::programFor(unsigned command) {
     switch (command) {
         case kSettingsCommand: return "ulo_conf.exe";
@@ -43,7 +48,7 @@ const char* Companions::programFor(unsigned command) {
 int Companions::start(HWND owner, unsigned command) {
     const char* program = programFor(command);
     if (!program) return 0;
-    if (startDetached(programFile(program), program)) return 1;
+    if (startDetached(folder_ + program, program)) return 1;
     reportFileNotFound(owner, ulo_names::kEditorCaption, program);
     return 0;
 }

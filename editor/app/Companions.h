@@ -3,8 +3,14 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 class Companions {
 public:
+    // folder: where the programs are looked for (the editor's own folder unless a test says so).
+    explicit Companions(std::string folder = defaultFolder());
+    static std::string defaultFolder();
+
     // The program a command starts ("ulo_conf.exe", "browserpick.exe", "phrasedit.exe"), or null.
     static const char* programFor(unsigned command);
 
@@ -12,4 +18,7 @@ public:
     // file name. A program that cannot be started gets the "… が見つかりません。" box.
     // Returns 1 when started, 0 otherwise.
     int start(HWND owner, unsigned command);
+
+private:
+    std::string folder_;
 };

@@ -226,20 +226,45 @@ TEST(FilterRun, TenMegabytesFilteredAndUndone) {
     }
 }
 
-TEST(CompanionPrograms, MissingProgramGetsItsBox) {
-    Companions companions;
+TEST(CompanionPrograms, CommandsAndTheirPrograms) {
     EXPECT_STREQ(Companions::programFor(29007), "ulo_conf.exe");
     EXPECT_STREQ(Companions::programFor(21459), "browserpick.exe");
     EXPECT_STREQ(Companions::programFor(21480), "phrasedit.exe");
     EXPECT_EQ(Companions::programFor(21000), nullptr);
-    // No phrasedit.exe beside the test program (and a decoy in the current folder is not used).
-    const std::string folder = ulo_e2e::workFolder("ulo_companion_decoy");
-    ulo_e2e::writeFile(folder + "phrasedit.exe", "MZ not a program");
-    SetCurrentDirectoryA(folder.c_str());
+}
+
+TEST(CompanionPrograms, StartedFromTheProgramFolderWithTheBareNameWithoutWaiting) {
+    const std::string folder = ulo_e2e::workFolder("ulo_companions");
+    DeleteFileA((folder + "recorded.txt").c_str());
+    ASSERT_TRUE(CopyFileA(ulo_e2e::pathBeside("companion_recorder.exe").c_str(), (folder + "ulo_conf.exe").c_str(),
+                          FALSE));
+    Companions companions(folder);
+    EXPECT_EQ(companions.start(nullptr, 29007), 1);
+    std::string recorded = ulo_e2e::readFile(folder + "recorded.txt");
+    for (int i = 0; i < 200 && recorded == "<missing>"; ++i) {
+        ulo_e2e::pause(25);
+        recorded = ulo_e2e::readFile(folder + "recorded.txt");
+    }
+    EXPECT_EQ(recorded, "ulo_conf.exe");
+}
+
+TEST(CompanionPrograms, MissingProgramGetsItsBoxAndADecoyIsNotStarted) {
+    const std::string folder = ulo_e2e::workFolder("ulo_companions_empty");
+    const std::string decoys = ulo_e2e::workFolder("ulo_companion_decoy");
+    DeleteFileA((decoys + "recorded.txt").c_str());
+    ASSERT_TRUE(CopyFileA(ulo_e2e::pathBeside("companion_recorder.exe").c_str(), (decoys + "phrasedit.exe").c_str(),
+                          FALSE));
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(decoys.c_str());
+    Companions companions(folder);
     int answer = -1;
     std::thread worker([&] { answer = companions.start(nullptr, 21480); });
     const std::string box = ulo_e2e::answerDialog(GetCurrentProcessId(), ulo_names::kEditorCaption, IDOK);
     worker.join();
+    SetCurrentDirectoryA(previous);
     EXPECT_EQ(answer, 0);
     EXPECT_EQ(box, "phrasedit.exe \x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81" "B");
+    ulo_e2e::pause(200);
+    EXPECT_EQ(ulo_e2e::readFile(decoys + "recorded.txt"), "<missing>");
 }
