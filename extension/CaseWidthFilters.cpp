@@ -5,28 +5,65 @@
 #include "FilterSupport.h"
 #include "FilterTables.h"
 #include "Filters.h"
+#include "SjisBlocks.h"
 #include "SjisBytes.h"
 
 namespace ulo_filters {
 
 namespace {
 
-bool changeCase(FilterRequest& r, char from, char to) {
-    char* text = r.input;
-    const size_t n = r.input_length;
-    bool changed = false;
-    for (size_t i = 0; i < n;) {
-        if (isLead(static_cast<unsigned char>(text[i]))) {
-            i += charLength(text, i, n);
-            continue;
-        }
-        if (text[i] >= from && text[i] <= static_cast<char>(from + 25)) {
-            text[i] = static_cast<char>(text[i] - from + to);
-            changed = true;
-        }
-        ++i;
+// The byte each byte becomes: letters of one case to the other, everything else (lead bytes
+// included) to itself. A lead byte's step of 2 skips its trail byte.
+struct CaseTable {
+    unsigned char to[256];
+    unsigned char from;
+    constexpr CaseTable(char first, char into) : to(), from(static_cast<unsigned char>(first)) {
+        for (int b = 0; b < 256; ++b) to[b] = static_cast<unsigned char>(b);
+        for (int k = 0; k < 26; ++k) to[first + k] = static_cast<unsigned char>(into + k);
     }
-    return changed && finishInPlace(r, n);
+    // The letters among eight ASCII bytes, as 0x20 in their byte (the bit that changes case).
+    uint64_t letters(uint64_t word) const {
+        constexpr uint64_t ones = 0x0101010101010101ull;
+        const uint64_t atLeastFirst = word + (0x80 - from) * ones;
+        const uint64_t pastLast = word + (0x80 - from - 26) * ones;
+        return ((atLeastFirst & ~pastLast) & kHighBits) >> 2;
+    }
+};
+constexpr CaseTable kUpper('a', 'A');
+constexpr CaseTable kLower('A', 'a');
+
+bool changeCase(FilterRequest& r, const CaseTable& table) {
+    unsigned char* text = reinterpret_cast<unsigned char*>(r.input);
+    const size_t n = r.input_length;
+    uint64_t changed = 0;
+    unsigned trail = 0;  // 1 when the next byte is the second byte of a two-byte character
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        uint64_t flip;
+        if (!trail && (word & kHighBits) == 0) {  // eight one-byte characters
+            flip = table.letters(word);
+        } else {
+            const unsigned leads = leadMask8(text + i);
+            const unsigned state = kTrails.next[trail][leads];
+            trail = state >> 8;
+            // Letters among the bytes below 0x80 that start a character.
+            const uint64_t high = (word & kHighBits) >> 7;
+            flip = table.letters(word & ~kHighBits) & ~(high * 0xFF) & ~kTrails.spread[state & 0xFF];
+        }
+        changed |= flip;
+        word ^= flip;
+        std::memcpy(text + i, &word, 8);
+    }
+    for (; i < n; ++i) {  // the last few bytes
+        const unsigned char b = text[i];
+        const unsigned char c = trail ? b : table.to[b];
+        changed |= b ^ c;
+        text[i] = c;
+        trail = !trail && isLead(b);
+    }
+    return changed != 0 && finishInPlace(r, n);
 }
 
 // One-byte partner of a full-width pair, or 0.
@@ -55,8 +92,8 @@ const WidthPair* wideOf(unsigned char narrow) {
 
 }  // namespace
 
-bool upperCase(FilterRequest& r) { return changeCase(r, 'a', 'A'); }
-bool lowerCase(FilterRequest& r) { return changeCase(r, 'A', 'a'); }
+bool upperCase(FilterRequest& r) { return changeCase(r, kUpper); }
+bool lowerCase(FilterRequest& r) { return changeCase(r, kLower); }
 
 bool fullToHalfWidth(FilterRequest& r) {
     char* text = r.input;

@@ -4,6 +4,7 @@
 
 #include "FilterSupport.h"
 #include "Filters.h"
+#include "SjisBlocks.h"
 #include "SjisBytes.h"
 
 namespace ulo_filters {
@@ -67,8 +68,8 @@ private:
 };
 
 // Advances a character cursor up to pos; true when pos is the start of a character.
-bool onBoundary(const char* text, uint64_t n, uint64_t& cursor, uint64_t pos) {
-    while (cursor < pos) cursor += charLength(text, cursor, n);
+bool onBoundary(const char* text, uint64_t& cursor, uint64_t pos) {
+    cursor = advanceTo(text, cursor, pos);
     return cursor == pos;
 }
 
@@ -116,7 +117,7 @@ void scanUrls(const char* text, uint64_t n, ItemList& items) {
             continue;
         }
         uint64_t schemeLength = 0;
-        if (onBoundary(text, n, cursor, p)) {
+        if (onBoundary(text, cursor, p)) {
             for (const char* scheme : kSchemes) {
                 const uint64_t len = std::strlen(scheme);
                 if (p + len <= n && std::memcmp(text + p, scheme, len) == 0) {

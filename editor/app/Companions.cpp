@@ -38,10 +38,14 @@ std::string Companions::defaultFolder() { return programFolder(); }
 
 const char* Companions::programFor(unsigned command) {
     switch (command) {
-        case kSettingsCommand: return "ulo_conf.exe";
-        case kBrowsersCommand: return "browserpick.exe";
-        case kPhrasesCommand: return "phrasedit.exe";
-        default: return nullptr;
+        case kSettingsCommand:
+            return "ulo_conf.exe";
+        case kBrowsersCommand:
+            return "browserpick.exe";
+        case kPhrasesCommand:
+            return "phrasedit.exe";
+        default:
+            return nullptr;
     }
 }
 

@@ -39,5 +39,6 @@ TEST(PhraseExpansion, AnchorTagMarker) {
 TEST(PhraseExpansion, ImpossibleSizeInsertsNothing) {
     std::string result = "old";
     const std::string text = "$selected_text$$selected_text$";
-    EXPECT_FALSE(PhraseExpansion('$').expand(text, UINT64_MAX / 2, [](char*) { FAIL(); }, result));
+    EXPECT_FALSE(PhraseExpansion('$').expand(
+        text, UINT64_MAX / 2, [](char*) { FAIL(); }, result));
 }

@@ -28,7 +28,9 @@ PrintMargins printMargins(const PrintDevice& device) {
 }
 
 PrintLayout::PrintLayout(const PrintDevice& device, int cellWidth, int lineHeight)
-    : device_(device), margins_(printMargins(device)), cellWidth_(cellWidth > 0 ? cellWidth : 1),
+    : device_(device),
+      margins_(printMargins(device)),
+      cellWidth_(cellWidth > 0 ? cellWidth : 1),
       lineHeight_(lineHeight > 0 ? lineHeight : 1) {
     const int width = device.horzRes - margins_.left - margins_.right;
     columns_ = width > 0 ? width / cellWidth_ : 0;

@@ -10,12 +10,17 @@
 namespace {
 
 // "ＭＳ ゴシック"
-constexpr char kFontFace[] = "\x82l\x82r \x83S\x83V\x83" "b\x83N";
+constexpr char kFontFace[] =
+    "\x82l\x82r \x83S\x83V\x83"
+    "b\x83N";
 // "新規テキスト"
-constexpr char kUntitled[] = "\x90V\x8bK\x83" "e\x83L\x83X\x83g";
+constexpr char kUntitled[] =
+    "\x90V\x8bK\x83"
+    "e\x83L\x83X\x83g";
 // "デフォルトプリンタがありません"
 constexpr char kNoDefaultPrinter[] =
-    "\x83" "f\x83t\x83H\x83\x8b\x83g\x83v\x83\x8a\x83\x93\x83^\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
+    "\x83"
+    "f\x83t\x83H\x83\x8b\x83g\x83v\x83\x8a\x83\x93\x83^\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
 
 // The dialog's device-mode and device-name blocks, freed when the print request ends.
 struct DialogBlocks {

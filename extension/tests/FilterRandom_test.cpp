@@ -9,6 +9,7 @@
 
 #include "FilterMemory.h"
 #include "FilterTestSupport.h"
+#include "SjisBlocks.h"
 
 using namespace filter_test;
 
@@ -106,4 +107,31 @@ TEST(FilterRandom, EveryFilterStaysInsideItsBuffers) {
     }
     EXPECT_TRUE(blocks().empty());
     ulo_filters::filterMemory() = saved;
+}
+
+TEST(FilterRandom, BlockScansAgreeWithCharacterSteps) {
+    std::mt19937 random(5);
+    for (int round = 0; round < 300; ++round) {
+        const std::string text = randomText(random, random() % 300);
+        // Upper case by plain character steps.
+        std::string expected = text;
+        for (size_t i = 0; i < expected.size();) {
+            const size_t len = ulo_filters::charLength(expected.data(), i, expected.size());
+            if (len == 1 && expected[i] >= 'a' && expected[i] <= 'z')
+                expected[i] = static_cast<char>(expected[i] - 32);
+            i += len;
+        }
+        Outcome up = run(100, text);
+        ASSERT_EQ(up.text, expected);
+        // Every character start, and nothing else, is reached by advanceTo.
+        std::vector<bool> starts(text.size() + 2);
+        for (size_t i = 0; i < text.size();
+             i += ulo_filters::kSteps.step[static_cast<unsigned char>(text[i])])
+            starts[i] = true;
+        for (size_t pos = 0; pos < text.size(); ++pos) {
+            const size_t from = random() % (pos + 1);
+            if (!starts[from]) continue;
+            ASSERT_EQ(ulo_filters::advanceTo(text.data(), from, pos) == pos, starts[pos]) << pos;
+        }
+    }
 }

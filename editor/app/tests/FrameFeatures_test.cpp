@@ -21,9 +21,12 @@ namespace {
 
 constexpr UINT kNotify = WM_APP + 7;
 // "ulo_extension.dll が見つかりません。", "ulo_extension.dll のロードに失敗しました。"
-const char kMissing[] = "ulo_extension.dll \x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81" "B";
+const char kMissing[] =
+    "ulo_extension.dll \x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81"
+    "B";
 const char kLoadFailed[] =
-    "ulo_extension.dll \x82\xcc\x83\x8d\x81[\x83h\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81" "B";
+    "ulo_extension.dll \x82\xcc\x83\x8d\x81[\x83h\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
+    "B";
 // "(なし)"
 const char kPlaceholder[] = "(\x82\xc8\x82\xb5)";
 
@@ -50,7 +53,9 @@ public:
         c.instance = wc.hInstance;
         c.parent = window_;
         c.notifyMessage = kNotify;
-        c.fontFace = "\x82l\x82r \x83S\x83V\x83" "b\x83N";
+        c.fontFace =
+            "\x82l\x82r \x83S\x83V\x83"
+            "b\x83N";
         c.undoLimit = undoLimit;
         link_ = createEditorControl(c);
     }
@@ -121,7 +126,8 @@ TEST(FilterSubmenu, BuiltOnceFromTheLibraryList) {
     GetMenuItemInfoA(submenu, 2, TRUE, &info);
     EXPECT_TRUE(info.fType & MFT_SEPARATOR);
     EXPECT_EQ(info.wID, 0u);  // a separator is never a command
-    EXPECT_EQ(itemText(submenu, 3), "\x91S\x8ap \x81\xa8 \x94\xbc\x8ap\t(\x89p\x90\x94\x8e\x9a, \x8bL\x8d\x86)");
+    EXPECT_EQ(itemText(submenu, 3),
+              "\x91S\x8ap \x81\xa8 \x94\xbc\x8ap\t(\x89p\x90\x94\x8e\x9a, \x8bL\x8d\x86)");
     EXPECT_EQ(GetMenuItemID(submenu, 29), 50701u);
     int separators = 0;
     for (int i = 0; i < 30; ++i) separators += GetMenuItemID(submenu, i) == 0;
@@ -236,8 +242,8 @@ TEST(CompanionPrograms, CommandsAndTheirPrograms) {
 TEST(CompanionPrograms, StartedFromTheProgramFolderWithTheBareNameWithoutWaiting) {
     const std::string folder = ulo_e2e::workFolder("ulo_companions");
     DeleteFileA((folder + "recorded.txt").c_str());
-    ASSERT_TRUE(CopyFileA(ulo_e2e::pathBeside("companion_recorder.exe").c_str(), (folder + "ulo_conf.exe").c_str(),
-                          FALSE));
+    ASSERT_TRUE(CopyFileA(ulo_e2e::pathBeside("companion_recorder.exe").c_str(),
+                          (folder + "ulo_conf.exe").c_str(), FALSE));
     Companions companions(folder);
     EXPECT_EQ(companions.start(nullptr, 29007), 1);
     std::string recorded = ulo_e2e::readFile(folder + "recorded.txt");
@@ -252,8 +258,8 @@ TEST(CompanionPrograms, MissingProgramGetsItsBoxAndADecoyIsNotStarted) {
     const std::string folder = ulo_e2e::workFolder("ulo_companions_empty");
     const std::string decoys = ulo_e2e::workFolder("ulo_companion_decoy");
     DeleteFileA((decoys + "recorded.txt").c_str());
-    ASSERT_TRUE(CopyFileA(ulo_e2e::pathBeside("companion_recorder.exe").c_str(), (decoys + "phrasedit.exe").c_str(),
-                          FALSE));
+    ASSERT_TRUE(CopyFileA(ulo_e2e::pathBeside("companion_recorder.exe").c_str(),
+                          (decoys + "phrasedit.exe").c_str(), FALSE));
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, previous);
     SetCurrentDirectoryA(decoys.c_str());
@@ -264,7 +270,9 @@ TEST(CompanionPrograms, MissingProgramGetsItsBoxAndADecoyIsNotStarted) {
     worker.join();
     SetCurrentDirectoryA(previous);
     EXPECT_EQ(answer, 0);
-    EXPECT_EQ(box, "phrasedit.exe \x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81" "B");
+    EXPECT_EQ(box,
+              "phrasedit.exe \x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81"
+              "B");
     ulo_e2e::pause(200);
     EXPECT_EQ(ulo_e2e::readFile(decoys + "recorded.txt"), "<missing>");
 }

@@ -24,7 +24,9 @@ const char kPortsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Ports
 // "印刷"
 const char kPrintCaption[] = "\x88\xf3\x8d\xfc";
 // "ＭＳ ゴシック"
-const char kFontFace[] = "\x82l\x82r \x83S\x83V\x83" "b\x83N";
+const char kFontFace[] =
+    "\x82l\x82r \x83S\x83V\x83"
+    "b\x83N";
 
 // Installs the printer for the test suite and removes it again.
 class TestPrinter {
@@ -51,7 +53,8 @@ public:
             GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED)
             return false;
         HKEY ports;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPortsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &ports, nullptr))
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPortsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &ports,
+                            nullptr))
             return false;
         RegSetValueExA(ports, port_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
         RegCloseKey(ports);
@@ -103,8 +106,8 @@ struct TextRecord {
 int CALLBACK collectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM context) {
     if (record->iType == EMR_EXTTEXTOUTW) {
         auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-        const wchar_t* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) +
-                                                                text->emrtext.offString);
+        const wchar_t* chars =
+            reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
         char sjis[1024] = {};
         const int n = WideCharToMultiByte(932, 0, chars, static_cast<int>(text->emrtext.nChars), sjis,
                                           sizeof sjis, nullptr, nullptr);
