@@ -12,6 +12,9 @@
 #include "Companions.h"
 #include "EditorLink.h"
 #include "FilterMenu.h"
+#include "FixedPhrases.h"
+#include "SettingsNames.h"
+#include "SettingsStore.h"
 #include "Filters.h"
 #include "QuorvaleMessages.h"
 #include "TestDriver.h"
@@ -275,4 +278,50 @@ TEST(CompanionPrograms, MissingProgramGetsItsBoxAndADecoyIsNotStarted) {
               "B");
     ulo_e2e::pause(200);
     EXPECT_EQ(ulo_e2e::readFile(decoys + "recorded.txt"), "<missing>");
+}
+
+namespace {
+
+void removePhrase(unsigned digit) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, settings_names::kKeyPath, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, ("template" + std::to_string(digit)).c_str());
+        RegCloseKey(key);
+    }
+}
+
+}  // namespace
+
+TEST(FixedPhraseInsertion, PlaceholdersDoubledMarkersAndUndo) {
+    EditorHost host(64u << 20);
+    FixedPhrases phrases;
+    ASSERT_TRUE(settings_store::savePhrase(9, "<p>$selected_text$</p>"));
+    host.setText("abc");
+    host.request(EC_SELECTALL);
+    EXPECT_EQ(phrases.insert(host.editor(), 21470), 1);
+    EXPECT_EQ(host.text(), "<p>abc</p>");
+    // The value is read at each insertion.
+    ASSERT_TRUE(settings_store::savePhrase(9, "$$selected_text$$"));
+    host.setText("zz");
+    host.request(EC_SELECTALL);
+    EXPECT_EQ(phrases.insert(host.editor(), 21470), 1);
+    EXPECT_EQ(host.text(), "$selected_text$");
+    ASSERT_TRUE(settings_store::savePhrase(9, "[$selected_text$|$selected_text$]"));
+    host.setText("a\r\nb");
+    host.request(EC_SELECTALL);
+    EXPECT_EQ(phrases.insert(host.editor(), 21470), 1);
+    EXPECT_EQ(host.text(), "[a\r\nb|a\r\nb]");
+    EXPECT_EQ(host.request(EC_UNDO), 1);
+    EXPECT_EQ(host.text(), "a\r\nb");
+    // Without a selection the tags go in with nothing between them.
+    ASSERT_TRUE(settings_store::savePhrase(9, "<p>$selected_text$</p>"));
+    host.setText("");
+    EXPECT_EQ(phrases.insert(host.editor(), 21470), 1);
+    EXPECT_EQ(host.text(), "<p></p>");
+    removePhrase(9);
+    host.setText("keep");
+    host.request(EC_SELECTALL);
+    EXPECT_EQ(phrases.insert(host.editor(), 21470), 0);  // a missing value inserts nothing
+    EXPECT_EQ(host.text(), "keep");
+    EXPECT_EQ(phrases.insert(host.editor(), 21471), 0);
 }
