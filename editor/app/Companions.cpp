@@ -9,12 +9,13 @@
 #include "LibraryOnDemand.h"
 #include "ProgramFiles.h"
 #include "UloNames.h"
+#include "UloResource.h"
 
 namespace {
 
-constexpr unsigned kSettingsCommand = 29007;
-constexpr unsigned kBrowsersCommand = 21459;
-constexpr unsigned kPhrasesCommand = 21480;
+constexpr unsigned kSettingsCommand = CMD_SETTINGS;
+constexpr unsigned kBrowsersCommand = CMD_BROWSER_REGISTER;
+constexpr unsigned kPhrasesCommand = CMD_PHRASE_EDIT;
 
 bool startDetached(const std::string& application, std::string commandLine) {
     STARTUPINFOA si{};
@@ -55,4 +56,9 @@ int Companions::start(HWND owner, unsigned command) {
     if (startDetached(folder_ + program, program)) return 1;
     reportFileNotFound(owner, ulo_names::kEditorCaption, program);
     return 0;
+}
+
+void Companions::addCommands(CommandTable& table) {
+    for (unsigned id : {kSettingsCommand, kBrowsersCommand, kPhrasesCommand})
+        table.add(id, [this](const CommandCall& call) -> intptr_t { return start(main_, call.id); });
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "CommandTable.h"
+
 class Companions {
 public:
     // folder: where the programs are looked for (the editor's own folder unless a test says so).
@@ -19,6 +21,11 @@ public:
     // Returns 1 when started, 0 otherwise.
     int start(HWND owner, unsigned command);
 
+    // In the frame: the main window owns the boxes; the three commands start their programs.
+    void attach(HWND main) { main_ = main; }
+    void addCommands(CommandTable& table);
+
 private:
     std::string folder_;
+    HWND main_ = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "ProgramFiles.h"
 #include "QuorvaleMessages.h"
 #include "UloNames.h"
+#include "UloResource.h"
 
 namespace {
 
@@ -86,4 +87,23 @@ int FilterMenu::run(HWND owner, HWND editor, unsigned command, uint32_t tabWidth
 void FilterMenu::release() {
     library_.unload();
     built_ = false;
+}
+
+namespace {
+// The filter submenu: item 15 of the Edit menu (item 2 of the menu bar).
+constexpr int kEditMenu = 2;
+constexpr int kFilterSubmenu = 15;
+constexpr uint32_t kLastMenuCommand = 0xFFFF;
+static_assert(CMD_FILTER_FIRST == ulo_filter_api::kCommandBase, "filter commands start at the plug-in's base");
+}  // namespace
+
+void FilterMenu::addCommands(CommandTable& table) {
+    table.add(CMD_FILTER_FIRST, kLastMenuCommand, [this](const CommandCall& call) -> intptr_t {
+        if (!editor_ || !settings_) return 0;
+        return run(main_, editor_->window(), call.id, settings_->tab_width);
+    });
+}
+
+void FilterMenu::menuOpening(HMENU menuBar, HMENU menu) {
+    if (menu && GetSubMenu(GetSubMenu(menuBar, kEditMenu), kFilterSubmenu) == menu) submenuOpening(main_, menu);
 }

@@ -6,8 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "CommandTable.h"
+#include "EditorChannel.h"
 #include "FilterApi.h"
 #include "LibraryOnDemand.h"
+#include "MainSettings.h"
 
 class FilterMenu {
 public:
@@ -30,10 +33,24 @@ public:
     // Unloads the library (when the main window is destroyed).
     void release();
 
+    // In the frame: the main window owns the boxes and dialogs, the settings give the tab width.
+    void attach(HWND main, const EditorChannel& editor, const MainSettings& settings) {
+        main_ = main;
+        editor_ = &editor;
+        settings_ = &settings;
+    }
+    // Commands 50000 and up (every id a menu item can carry) run the filter of that number.
+    void addCommands(CommandTable& table);
+    // WM_INITMENUPOPUP: builds the submenu when `menu` is the filter submenu of `menuBar`.
+    void menuOpening(HMENU menuBar, HMENU menu);
+
     bool built() const { return built_; }
 
 private:
     std::string path_;  // full path in the program's folder; outlives library_
     LibraryOnDemand library_;
     bool built_ = false;
+    HWND main_ = nullptr;
+    const EditorChannel* editor_ = nullptr;
+    const MainSettings* settings_ = nullptr;
 };

@@ -27,3 +27,10 @@ int FixedPhrases::insertExpanded(HWND editor, const std::string& text, char mark
     if (!expanded || result.empty()) return 0;
     return SendMessageA(editor, EC_REQUEST, EC_INSERTTEXT, reinterpret_cast<LPARAM>(result.c_str())) ? 1 : 0;
 }
+
+void FixedPhrases::addCommands(CommandTable& table) {
+    table.add(
+        kFirstCommand, kLastCommand,
+        [this](const CommandCall& call) -> intptr_t { return editor_ ? insert(editor_->window(), call.id) : 0; },
+        [](uint32_t id) { return settings_store::isPhraseDefined(id - kFirstCommand); });
+}

@@ -5,10 +5,14 @@
 
 #include <string>
 
+#include "CommandTable.h"
+#include "EditorChannel.h"
+#include "UloResource.h"
+
 class FixedPhrases {
 public:
-    static constexpr unsigned kFirstCommand = 21461;
-    static constexpr unsigned kLastCommand = 21470;
+    static constexpr unsigned kFirstCommand = CMD_PHRASE_FIRST;
+    static constexpr unsigned kLastCommand = CMD_PHRASE_FIRST + 9;
     static bool isPhraseCommand(unsigned command) {
         return command >= kFirstCommand && command <= kLastCommand;
     }
@@ -20,4 +24,11 @@ public:
     // Expands text with the marker ('$' for phrases, '*' for anchor tags) against the editor's
     // selection and inserts the result in place of the selection. Returns 1 when inserted.
     static int insertExpanded(HWND editor, const std::string& text, char marker);
+
+    // In the frame: the ten commands, each greyed while its phrase is not defined.
+    void attach(const EditorChannel& editor) { editor_ = &editor; }
+    void addCommands(CommandTable& table);
+
+private:
+    const EditorChannel* editor_ = nullptr;
 };

@@ -19,9 +19,12 @@
 #include <windows.h>
 
 #include "CommandTable.h"
+#include "Companions.h"
 #include "DocumentSession.h"
 #include "DocumentTypes.h"
 #include "EditorChannel.h"
+#include "FilterMenu.h"
+#include "FixedPhrases.h"
 #include "FrameBars.h"
 #include "FrameKeys.h"
 #include "FrameLayout.h"
@@ -30,6 +33,7 @@
 #include "MainSettings.h"
 #include "PeerTable.h"
 #include "PeerWindows.h"
+#include "Printing.h"
 #include "ResultPane.h"
 #include "StatusArea.h"
 
@@ -84,5 +88,9 @@ private:
     ResultPane results_{editor_};                         // search and grammar-check results
     FrameLayout layout_{editor_, results_};               // panes, splitters, transparency, timers
     FrameMenus menus_{commands_, keys_, editor_, bars_, layout_, results_};  // menus and tooltips
+    FilterMenu filters_;                                  // the text-filter submenu and plug-in
+    Companions companions_;                               // settings, browsers, phrase editor
+    FixedPhrases phrases_;                                // phrases 1-10
+    Printing printing_;                                   // printing the document
     bool closedForSessionEnd_ = false;  // the document was closed on WM_QUERYENDSESSION
 };

@@ -6,6 +6,7 @@
 
 #include "QuorvaleMessages.h"
 #include "UloNames.h"
+#include "UloResource.h"
 
 namespace {
 
@@ -139,4 +140,11 @@ int Printing::print(HWND owner, HWND editor, int fontPoints, const char* name) {
     SelectedFont font(dc.dc, createFont(dc.dc, fontPoints));
     const std::vector<PrintPage> pages = layout(dc.dc, editor);
     return printPages(dc.dc, name, pages) ? 1 : 0;
+}
+
+void Printing::addCommands(CommandTable& table) {
+    table.add(CMD_PRINT, [this](const CommandCall&) -> intptr_t {
+        if (!editor_ || !settings_ || !state_) return 0;
+        return print(main_, editor_->window(), static_cast<int>(settings_->font_points), state_->fileName());
+    });
 }

@@ -5,6 +5,10 @@
 
 #include <vector>
 
+#include "CommandTable.h"
+#include "DocumentState.h"
+#include "EditorChannel.h"
+#include "MainSettings.h"
 #include "PrintLayout.h"
 
 class Printing {
@@ -23,4 +27,19 @@ public:
     static void drawPage(HDC dc, const PrintPage& page);
     // StartDoc, every page, EndDoc; false (document ended as far as it got) on a failure.
     static bool printPages(HDC dc, const char* name, const std::vector<PrintPage>& pages);
+
+    // In the frame: command 21005 prints the document of `state` from the editor control.
+    void attach(HWND main, const EditorChannel& editor, const MainSettings& settings, const DocumentState& state) {
+        main_ = main;
+        editor_ = &editor;
+        settings_ = &settings;
+        state_ = &state;
+    }
+    void addCommands(CommandTable& table);
+
+private:
+    HWND main_ = nullptr;
+    const EditorChannel* editor_ = nullptr;
+    const MainSettings* settings_ = nullptr;
+    const DocumentState* state_ = nullptr;
 };
