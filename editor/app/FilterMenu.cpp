@@ -94,7 +94,8 @@ namespace {
 constexpr int kEditMenu = 2;
 constexpr int kFilterSubmenu = 15;
 constexpr uint32_t kLastMenuCommand = 0xFFFF;
-static_assert(CMD_FILTER_FIRST == ulo_filter_api::kCommandBase, "filter commands start at the plug-in's base");
+static_assert(CMD_FILTER_FIRST == ulo_filter_api::kCommandBase,
+              "filter commands start at the plug-in's base");
 }  // namespace
 
 void FilterMenu::addCommands(CommandTable& table) {
@@ -105,5 +106,6 @@ void FilterMenu::addCommands(CommandTable& table) {
 }
 
 void FilterMenu::menuOpening(HMENU menuBar, HMENU menu) {
-    if (menu && GetSubMenu(GetSubMenu(menuBar, kEditMenu), kFilterSubmenu) == menu) submenuOpening(main_, menu);
+    if (menu && GetSubMenu(GetSubMenu(menuBar, kEditMenu), kFilterSubmenu) == menu)
+        submenuOpening(main_, menu);
 }

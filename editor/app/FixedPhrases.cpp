@@ -31,6 +31,8 @@ int FixedPhrases::insertExpanded(HWND editor, const std::string& text, char mark
 void FixedPhrases::addCommands(CommandTable& table) {
     table.add(
         kFirstCommand, kLastCommand,
-        [this](const CommandCall& call) -> intptr_t { return editor_ ? insert(editor_->window(), call.id) : 0; },
+        [this](const CommandCall& call) -> intptr_t {
+            return editor_ ? insert(editor_->window(), call.id) : 0;
+        },
         [](uint32_t id) { return settings_store::isPhraseDefined(id - kFirstCommand); });
 }

@@ -29,7 +29,8 @@ public:
     static bool printPages(HDC dc, const char* name, const std::vector<PrintPage>& pages);
 
     // In the frame: command 21005 prints the document of `state` from the editor control.
-    void attach(HWND main, const EditorChannel& editor, const MainSettings& settings, const DocumentState& state) {
+    void attach(HWND main, const EditorChannel& editor, const MainSettings& settings,
+                const DocumentState& state) {
         main_ = main;
         editor_ = &editor;
         settings_ = &settings;
