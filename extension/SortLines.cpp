@@ -11,13 +11,23 @@ namespace ulo_filters {
 namespace {
 
 struct LineRef {
+    uint64_t key;  // the first eight bytes, most significant first (zeros after a shorter line)
     uint64_t start;
     uint64_t length;  // without the line break
     uint64_t end;     // after the line break
 };
 
+uint64_t prefixKey(const char* text, uint64_t length) {
+    uint64_t key = 0;
+    for (int k = 0; k < 8; ++k)
+        key = (key << 8) |
+              (k < static_cast<int>(length < 8 ? length : 8) ? static_cast<unsigned char>(text[k]) : 0);
+    return key;
+}
+
 // Byte order as unsigned bytes; when the common part is equal the shorter line is smaller.
 int compareLines(const char* text, const LineRef& a, const LineRef& b) {
+    if (a.key != b.key) return a.key < b.key ? -1 : 1;
     const uint64_t common = a.length < b.length ? a.length : b.length;
     const int c = common ? std::memcmp(text + a.start, text + b.start, common) : 0;
     if (c != 0) return c;
@@ -64,7 +74,7 @@ bool sortLines(FilterRequest& r, bool descending) {
     uint64_t rest = start;
     for (uint64_t k = 0; k < count; ++k) {
         const uint64_t cr = lineEnd(text, rest, n);
-        lines[k] = {rest, cr - rest, cr + breakLength(text, cr, n)};
+        lines[k] = {prefixKey(text + rest, cr - rest), rest, cr - rest, cr + breakLength(text, cr, n)};
         rest = lines[k].end;
     }
     const LineRef* sorted = mergeSort(text, lines, lines + count, count, descending);
