@@ -221,3 +221,13 @@ TEST_F(PrintingTest, DialogCancelPrintsNothing) {
     EXPECT_EQ(answer, 0);
     EXPECT_EQ(GetFileAttributesA(printer.output().c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+TEST(PrintingPages, ADocumentThatCannotStartPrintsNothing) {
+    // A memory device context is no printer: StartDocA fails and nothing is drawn.
+    HDC memory = CreateCompatibleDC(nullptr);
+    ASSERT_NE(memory, nullptr);
+    PrintPage page;
+    page.rows.push_back(PrintRow{10, 10, "x"});
+    EXPECT_FALSE(Printing::printPages(memory, "never.txt", {page}));
+    DeleteDC(memory);
+}
