@@ -8,6 +8,7 @@ packages=(
   wine64 xvfb xauth x11-utils xdotool imagemagick fonts-ipafont-gothic locales
   kanjidic manpages-ja                   # sources of the character weights and benchmark text
   libb-keywords-perl w3c-sgml-lib tango-icon-theme   # sources of generated data and icons
+  nkf aptitude-doc-ja                    # filter benchmark: a reference and Japanese HTML
   python3
   clang libclang-rt-14-dev               # sanitizer build and libFuzzer targets
   libpython3.11-testsuite                # sample images for the image-size tests

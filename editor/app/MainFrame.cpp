@@ -137,6 +137,10 @@ bool MainFrame::createChildren() {
     insertion_.attach(mainWindow_);
     status_.attach(mainWindow_, font);
     menus_.attach(mainWindow_);
+    filters_.attach(mainWindow_, editor_, settings_);
+    companions_.attach(mainWindow_);
+    phrases_.attach(editor_);
+    printing_.attach(mainWindow_, editor_, settings_, document_.state());
     if (!bars_.create(instance_, mainWindow_, font, settings_)) return false;
     layout_.attach(instance_, mainWindow_, font, bars_.toolbar().window(), bars_.tabBar().window(), settings_);
 
@@ -205,7 +209,10 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     case WM_INITMENUPOPUP:
-        if (!HIWORD(lParam)) menus_.prepare(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
+        if (!HIWORD(lParam)) {
+            menus_.prepare(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
+            filters_.menuOpening(GetMenu(mainWindow_), reinterpret_cast<HMENU>(wParam));
+        }
         return 0;
     case WM_CONTEXTMENU: menus_.contextMenu(reinterpret_cast<HWND>(wParam), lParam); return 0;
     case WM_DROPFILES: document_.dropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
@@ -294,6 +301,7 @@ void MainFrame::destroyed() {
     preview_.destroy();
     insertion_.destroy();
     pagetool_.unload();
+    filters_.release();
     results_.destroy();
     editor_.destroy();
     if (!IsZoomed(mainWindow_) && !IsIconic(mainWindow_)) {

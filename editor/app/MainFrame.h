@@ -19,9 +19,12 @@
 #include <windows.h>
 
 #include "CommandTable.h"
+#include "Companions.h"
 #include "DocumentSession.h"
 #include "DocumentTypes.h"
 #include "EditorChannel.h"
+#include "FilterMenu.h"
+#include "FixedPhrases.h"
 #include "FrameBars.h"
 #include "FrameKeys.h"
 #include "FrameLayout.h"
@@ -33,6 +36,7 @@
 #include "InsertionTools.h"
 #include "PagetoolBinding.h"
 #include "PreviewPane.h"
+#include "Printing.h"
 #include "ResultPane.h"
 #include "StatusArea.h"
 
@@ -102,5 +106,9 @@ private:
     PagetoolBinding pagetool_;                            // pagetool.dll, loaded on first use
     PreviewPane preview_{editor_, layout_, document_, settings_, pagetool_, *this};  // previews
     InsertionTools insertion_{editor_, document_, settings_, pagetool_, *this};     // Tools insertions
+    FilterMenu filters_;                                  // the text-filter submenu and plug-in
+    Companions companions_;                               // settings, browsers, phrase editor
+    FixedPhrases phrases_;                                // phrases 1-10
+    Printing printing_;                                   // printing the document
     bool closedForSessionEnd_ = false;  // the document was closed on WM_QUERYENDSESSION
 };

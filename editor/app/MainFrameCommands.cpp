@@ -19,6 +19,10 @@ void MainFrame::buildCommands() {
     layout_.addCommands(commands_);
     preview_.addCommands(commands_);
     insertion_.addCommands(commands_);
+    filters_.addCommands(commands_);
+    companions_.addCommands(commands_);
+    phrases_.addCommands(commands_);
+    printing_.addCommands(commands_);
 }
 
 void MainFrame::addFrameCommands() {
@@ -52,8 +56,6 @@ void MainFrame::addFrameCommands() {
     t.add(CMD_TOOLTIPS, plainCommand([this] { menus_.setToolTips(); }));
     // Items whose commands come later keep the state their menus show.
     t.add(CMD_COUNTCHARS, CommandHandler(), [](uint32_t) { return true; });
-    t.add(CMD_PHRASE_FIRST, CMD_PHRASE_FIRST + 9, CommandHandler(),
-          [](uint32_t id) { return settings_store::isPhraseDefined(id - CMD_PHRASE_FIRST); });
     // Nothing to search for again until the find feature keeps a search text.
     t.add(CMD_FINDDOWN, CommandHandler(), [](uint32_t) { return false; });
     t.add(CMD_FINDUP, CommandHandler(), [](uint32_t) { return false; });
