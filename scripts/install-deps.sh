@@ -9,6 +9,7 @@ packages=(
   kanjidic manpages-ja                   # sources of the character weights and benchmark text
   libb-keywords-perl w3c-sgml-lib tango-icon-theme   # sources of generated data and icons
   python3
+  opensp sgml-data libxml2-utils libsgml-dtdparse-perl python3-lxml aptitude-doc-ja base-passwd  # map sources and the checker's reference documents
 )
 missing=()
 for p in "${packages[@]}"; do
