@@ -6,4 +6,8 @@ found=$(grep -rlE '#[[:space:]]*include[[:space:]]*[<"]windows\.h[>"]' \
 if [ -n "$found" ]; then
   echo "windows.h in portable code:"; echo "$found"; exit 1
 fi
+found=$(grep -rlE '#[[:space:]]*include[[:space:]]*[<"]windows\.h[>"]' editor/html lint/core 2>/dev/null | grep -v '_win32\.')
+if [ -n "$found" ]; then
+  echo "windows.h in portable code:"; echo "$found"; exit 1
+fi
 echo "portable folders are free of windows.h"
