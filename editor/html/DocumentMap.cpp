@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -36,16 +35,12 @@ bool indexRecords(const uint8_t* start, uint32_t size, uint32_t count, uint32_t 
     return n == count;
 }
 
-// An attribute list's entries must reach an entry of length 0 or 1 inside the record.
+// An attribute list's walk must stop inside its record: the record's last entry (before the
+// final NUL) is 0 or 1 byte long, so whatever entry the walk stops at, it is inside.
 bool attributeListEnds(const uint8_t* record) {
-    const uint8_t* end = record + readWord(record);
-    const uint8_t* p = record + 4;
-    while (p < end) {
-        const size_t length = std::strlen(reinterpret_cast<const char*>(p));
-        if (length <= 1) return true;
-        p += length + 1;
-    }
-    return false;
+    const uint32_t length = readWord(record);
+    if (length == 5) return true;                 // just the closing empty entry
+    return record[length - 2] == 0 || (length >= 7 && record[length - 3] == 0);
 }
 
 bool checkElements(const DocumentMap& map) {
@@ -79,35 +74,40 @@ int compareNames(const char* a, size_t aLength, const char* b, size_t bLength) {
     return aLength == bLength ? 0 : aLength < bLength ? -1 : 1;
 }
 
-uint32_t loadMapFromMemory(DocumentMap& map, const uint8_t* image, size_t size) {
-    unloadMap(map);
-    if (size < mapfile::kHeaderSize) return mapfile::kBadFormat;
-    for (int i = 0; i < 11; ++i) map.header[i] = readWord(image + 4 * i);
-    if (std::memcmp(image, "map\0", 4) != 0 || map.header[1] != mapfile::kVersion)
-        return fail(map, mapfile::kBadFormat);
+namespace {
+
+// Checks the header, allocates the block with room for the indexes; the caller fills the data.
+uint32_t prepareBlock(DocumentMap& map, const uint8_t* header, uint64_t available, uint64_t* dataLength,
+                      uint64_t* indexStart) {
+    for (int i = 0; i < 11; ++i) map.header[i] = readWord(header + 4 * i);
+    if (std::memcmp(header, "map\0", 4) != 0 || map.header[1] != mapfile::kVersion) return mapfile::kBadFormat;
     // Sizes are summed in 64 bits so that no sum wraps, and the data must be in the file.
-    uint64_t dataLength = 1;
-    for (int s = 0; s < 5; ++s) dataLength += map.sectionSize(s);
-    if (dataLength > size - mapfile::kHeaderSize) return fail(map, mapfile::kBadFormat);
+    *dataLength = 1;
+    for (int s = 0; s < 5; ++s) *dataLength += map.sectionSize(s);
+    if (*dataLength > available) return mapfile::kBadFormat;
     // A record takes at least 9 (model) or 5 (attribute list) bytes: larger counts cannot be
     // right and would only make the index allocation huge.
     if (map.modelCount() > map.sectionSize(3) / 9 || map.attributeListCount() > map.sectionSize(4) / 5)
-        return fail(map, mapfile::kBadFormat);
-    // The indexes hold pointers: they start at the first pointer-aligned offset after the data.
-    const uint64_t indexStart = (dataLength + alignof(void*) - 1) / alignof(void*) * alignof(void*);
-    const uint64_t total = indexStart + sizeof(void*) * (uint64_t{map.modelCount()} + map.attributeListCount());
-    if (total > SIZE_MAX) return fail(map, mapfile::kNoMemory);
+        return mapfile::kBadFormat;
+    // The indexes hold pointers: they start at the first pointer-aligned offset after the data
+    // (a record's 4 bytes per index entry would not hold a 64-bit pointer).
+    *indexStart = (*dataLength + alignof(void*) - 1) / alignof(void*) * alignof(void*);
+    const uint64_t total = *indexStart + sizeof(void*) * (uint64_t{map.modelCount()} + map.attributeListCount());
+    if (total > SIZE_MAX) return mapfile::kNoMemory;
     map.block = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(total)));
-    if (map.block == nullptr) return fail(map, mapfile::kNoMemory);
-    std::memcpy(map.block, image + mapfile::kHeaderSize, static_cast<size_t>(dataLength));
-    if (map.block[dataLength - 1] != '@') return fail(map, mapfile::kBadFormat);
+    return map.block != nullptr ? mapfile::kLoaded : mapfile::kNoMemory;
+}
+
+// Sections and indexes over a filled block.
+uint32_t indexBlock(DocumentMap& map, uint64_t dataLength, uint64_t indexStart) {
+    if (map.block[dataLength - 1] != '@') return mapfile::kBadFormat;
     map.block[dataLength - 1] = 0;
     const uint8_t* p = map.block;
     const uint32_t templateSize = map.sectionSize(0);
-    if (templateSize != 0 && !hasNul(p, p + templateSize)) return fail(map, mapfile::kBadFormat);
+    if (templateSize != 0 && !hasNul(p, p + templateSize)) return mapfile::kBadFormat;
     p += templateSize;
     map.entities = p;
-    if (map.sectionSize(1) != 0 && p[map.sectionSize(1) - 1] != 0) return fail(map, mapfile::kBadFormat);
+    if (map.sectionSize(1) != 0 && p[map.sectionSize(1) - 1] != 0) return mapfile::kBadFormat;
     p += map.sectionSize(1);
     map.elements = p;
     p += map.sectionSize(2);
@@ -117,31 +117,56 @@ uint32_t loadMapFromMemory(DocumentMap& map, const uint8_t* image, size_t size) 
     map.modelIndex = reinterpret_cast<const uint8_t**>(map.block + indexStart);
     map.attributeIndex = map.modelIndex + map.modelCount();
     if (!indexRecords(map.models, map.sectionSize(3), map.modelCount(), 9, map.modelIndex) ||
-        !indexRecords(map.attributes, map.sectionSize(4), map.attributeListCount(), 5,
-                      map.attributeIndex))
-        return fail(map, mapfile::kBadFormat);
+        !indexRecords(map.attributes, map.sectionSize(4), map.attributeListCount(), 5, map.attributeIndex))
+        return mapfile::kBadFormat;
     // A child list ends with an empty name inside its record.
     for (uint32_t i = 0; i < map.modelCount(); ++i) {
         const uint8_t* model = map.modelIndex[i];
         const uint32_t length = readWord(model);
-        if (length > 9 && model[length - 2] != 0) return fail(map, mapfile::kBadFormat);
+        if (length > 9 && model[length - 2] != 0) return mapfile::kBadFormat;
     }
     for (uint32_t i = 0; i < map.attributeListCount(); ++i)
-        if (!attributeListEnds(map.attributeIndex[i])) return fail(map, mapfile::kBadFormat);
-    if (!checkElements(map)) return fail(map, mapfile::kBadFormat);
+        if (!attributeListEnds(map.attributeIndex[i])) return mapfile::kBadFormat;
+    if (!checkElements(map)) return mapfile::kBadFormat;
     return mapfile::kLoaded;
+}
+
+}  // namespace
+
+uint32_t loadMapFromMemory(DocumentMap& map, const uint8_t* image, size_t size) {
+    unloadMap(map);
+    if (size < mapfile::kHeaderSize) return mapfile::kBadFormat;
+    uint64_t dataLength = 0, indexStart = 0;
+    uint32_t r = prepareBlock(map, image, size - mapfile::kHeaderSize, &dataLength, &indexStart);
+    if (r == mapfile::kLoaded) {
+        std::memcpy(map.block, image + mapfile::kHeaderSize, static_cast<size_t>(dataLength));
+        r = indexBlock(map, dataLength, indexStart);
+    }
+    return r == mapfile::kLoaded ? r : fail(map, r);
 }
 
 uint32_t loadMap(DocumentMap& map, const char* path) {
     unloadMap(map);
     FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return mapfile::kCannotOpen;
-    std::vector<uint8_t> image;
-    uint8_t chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) image.insert(image.end(), chunk, chunk + got);
+    uint8_t header[mapfile::kHeaderSize];
+    uint32_t r = mapfile::kBadFormat;
+    uint64_t dataLength = 0, indexStart = 0;
+    // The data is read straight into the block; a file shorter than its sizes is refused.
+    uint64_t fileSize = 0;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long end = std::ftell(file);
+        fileSize = end > 0 ? static_cast<uint64_t>(end) : 0;
+    }
+    std::rewind(file);
+    if (fileSize >= sizeof header && std::fread(header, 1, sizeof header, file) == sizeof header &&
+        (r = prepareBlock(map, header, fileSize - sizeof header, &dataLength, &indexStart)) == mapfile::kLoaded) {
+        r = std::fread(map.block, 1, static_cast<size_t>(dataLength), file) == dataLength
+                ? indexBlock(map, dataLength, indexStart)
+                : mapfile::kBadFormat;
+    }
     std::fclose(file);
-    return loadMapFromMemory(map, image.data(), image.size());
+    return r == mapfile::kLoaded ? r : fail(map, r);
 }
 
 void unloadMap(DocumentMap& map) {

@@ -179,6 +179,14 @@ TEST(DocumentMapTest, MalformedMapsAreRefused) {
     }
     unloadMap(map);
     EXPECT_EQ(loadMap(map, "no-such-folder/none.map"), mapfile::kCannotOpen);
+    // From a file: sizes larger than the file are a format error, not an allocation.
+    const std::string path = std::string(ULO_MAP_DIR) + "/../huge-sizes.map";
+    {
+        std::vector<uint8_t> image = changed(28, 0x7FFFFFFF);
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), image.size());
+    }
+    EXPECT_EQ(loadMap(map, path.c_str()), mapfile::kBadFormat);
+    std::remove(path.c_str());
 }
 
 TEST(DocumentMapTest, RandomCorruptionNeverReadsOutside) {

@@ -3,6 +3,7 @@
 #include "ElementScanner.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "TextCodes.h"
 
@@ -14,14 +15,62 @@ bool isScriptCharacter(uint8_t c) { return c == '%' || c == '$' || c == '?'; }
 
 }  // namespace
 
+namespace {
+
+// For the states that only wait for a few bytes, what each byte does there: 0 step one byte,
+// 1 step a double-byte character whole, 2 stop (the state acts on it).
+struct QuietStops {
+    uint8_t text[256], comment[256], tag[256], value[256], script[256];
+    static void base(uint8_t* t) {
+        for (int c = 0; c < 256; ++c) t[c] = isSjisLead(static_cast<uint8_t>(c)) ? 1 : 0;
+    }
+    QuietStops() {
+        for (uint8_t* t : {text, comment, tag, value, script}) base(t);
+        text['<'] = 2;
+        comment['-'] = comment['>'] = 2;
+        for (uint8_t c : {'"', '\'', '<', '/', '>'}) tag[c] = 2;
+        for (uint8_t c : {'"', '\'', '<'}) value[c] = 2;
+        for (uint8_t c : {'%', '$', '?'}) script[c] = 2;
+    }
+};
+const QuietStops kQuiet;
+
+}  // namespace
+
+const uint8_t* ElementScanner::quietStops() const {
+    switch (state_) {
+    case Text: return textRun_ ? kQuiet.text : nullptr;
+    case Comment: return kQuiet.comment;
+    case InTag: return kQuiet.tag;
+    case Value: return kQuiet.value;
+    case Script: return kQuiet.script;
+    default: return nullptr;
+    }
+}
+
 bool ElementScanner::feed(const uint8_t* text, size_t length) {
-    for (size_t i = 0; i < length && !stopped_ && !overflowed_; ++i) {
+    size_t i = 0;
+    while (i < length && !stopped_ && !overflowed_) {
         if (trail_) {
             trail_ = false;
+            ++i;
             continue;
         }
-        byte(text[i], fed_ + i);
-        if (isSjisLead(text[i]) && !stopped_) trail_ = true;
+        if (const uint8_t* stops = quietStops()) {
+            const size_t from = i;
+            uint8_t step;
+            while (i < length && (step = stops[text[i]]) != 2) i += 1u + step;
+            if (i > from) dashes_ = 0;
+            if (i > length) {  // a lead byte ended the piece: its trail byte comes next
+                trail_ = true;
+                break;
+            }
+            if (i == length) break;
+        }
+        const uint8_t c = text[i];
+        byte(c, fed_ + i);
+        if (isSjisLead(c) && !stopped_) trail_ = true;
+        ++i;
     }
     fed_ += length;
     return !stopped_ && !overflowed_;
@@ -181,12 +230,38 @@ void ElementScanner::endName(uint64_t at) {
     if (length > 0 && isAsciiLetter(static_cast<uint8_t>(name[0])))
         caseSeen_ = (name[0] >= 'A' && name[0] <= 'Z') ? 1 : -1;
     if (length == 0 || nameLength_ > kMaxName) return;
-    const uint8_t* record = findElement(map_, name, length);
+    const uint8_t* record = lookUp(name, length);
     if (record == nullptr) return;
     if (end)
         endTag(record, at);
     else
         startTag(record, at);
+}
+
+const uint8_t* ElementScanner::lookUp(const char* name, size_t length) {
+    if (length >= sizeof(NameSlot::name)) return findElement(map_, name, length);
+    char folded[sizeof(NameSlot::name)] = {};
+    uint32_t hash = 0;
+    for (size_t i = 0; i < length; ++i) {
+        const char c = (name[i] >= 'A' && name[i] <= 'Z') ? static_cast<char>(name[i] + 32) : name[i];
+        folded[i] = c;
+        hash = hash * 31 + static_cast<uint8_t>(c);
+    }
+    NameSlot& slot = names_[hash % 128];
+    if (slot.used && std::memcmp(slot.name, folded, sizeof folded) == 0) return slot.record;
+    slot.record = findElement(map_, name, length);
+    std::memcpy(slot.name, folded, sizeof folded);
+    slot.used = true;
+    return slot.record;
+}
+
+bool ElementScanner::allows(const uint8_t* model, const uint8_t* child) {
+    const uintptr_t key = reinterpret_cast<uintptr_t>(model) * 31 + reinterpret_cast<uintptr_t>(child);
+    PlaceSlot& slot = places_[(key >> 3) % 256];
+    if (slot.model == model && slot.child == child) return slot.allowed;
+    const char* name = elementName(child);
+    slot = PlaceSlot{model, child, allowsChild(model, name, std::strlen(name))};
+    return slot.allowed;
 }
 
 void ElementScanner::endTag(const uint8_t* record, uint64_t) {
@@ -205,12 +280,10 @@ void ElementScanner::startTag(const uint8_t* record, uint64_t) {
     const bool bounded = (mode_ & kBounded) != 0;
     if (depth_ > 0) {
         bool placed = false;
-        const char* name = elementName(record);
-        const size_t length = std::strlen(name);
         while (depth_ > 0) {
             const uint8_t* parent = stack_[depth_ - 1];
             const uint8_t* model = contentModel(map_, parent);
-            if (allowsChild(model, name, length)) {
+            if (allows(model, record)) {
                 placed = true;
                 break;
             }

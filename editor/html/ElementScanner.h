@@ -44,12 +44,30 @@ private:
     };
 
     void byte(uint8_t c, uint64_t at);
+    const uint8_t* quietStops() const;
     void endName(uint64_t at);
     void startTag(const uint8_t* record, uint64_t at);
     void endTag(const uint8_t* record, uint64_t at);
     void stop(uint64_t at);
     void openScript(uint8_t character, State back);
     bool isEmptyOpen(int i) const;
+
+    // Lookups repeat for every tag of a document: a small direct-mapped cache of names (folded,
+    // up to 15 bytes) to records, and of (model, child) placements.
+    const uint8_t* lookUp(const char* name, size_t length);
+    bool allows(const uint8_t* model, const uint8_t* child);
+    struct NameSlot {
+        char name[16];
+        const uint8_t* record;
+        bool used;
+    };
+    struct PlaceSlot {
+        const uint8_t* model;
+        const uint8_t* child;
+        bool allowed;
+    };
+    NameSlot names_[128] = {};
+    PlaceSlot places_[256] = {};
 
     const DocumentMap& map_;
     uint32_t mode_;

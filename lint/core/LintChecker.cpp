@@ -35,6 +35,10 @@ bool LintChecker::initialize(const DocumentMap* map, LintCallback callback, void
     callback_ = callback;
     context_ = context;
     options_ = options;
+    const char* e = reinterpret_cast<const char*>(map->entities);
+    for (const char* end = e + map->sectionSize(1); e < end; e += std::strlen(e) + 1) entities_.insert(e);
+    for (const uint8_t* r = firstElement(*map); r != nullptr; r = nextElement(*map, r))
+        elements_.emplace(lower(elementName(r)), r);
     ready_ = true;
     return true;
 }
@@ -47,20 +51,74 @@ bool LintChecker::report(int32_t line, uint32_t kind, const char* format, const 
     return !stopped_;
 }
 
+namespace {
+
+// What a byte does in the quiet stretches: 0 one byte, 1 a double-byte character, 2 stop.
+struct QuietBytes {
+    uint8_t text[256], tag[256];
+    QuietBytes() {
+        for (int c = 0; c < 256; ++c) text[c] = tag[c] = isSjisLead(static_cast<uint8_t>(c)) ? 1 : 0;
+        for (uint8_t c : {'<', '&', '\n'}) text[c] = 2;
+        for (uint8_t c : {'"', '\'', '>', '\n', '<'}) tag[c] = 2;
+    }
+};
+const QuietBytes kQuiet;
+
+}  // namespace
+
 bool LintChecker::execute(const uint8_t* text, size_t length) {
     if (!ready_ || stopped_) return false;
-    for (size_t i = 0; i < length && !stopped_; ++i) {
+    size_t i = 0;
+    while (i < length && !stopped_) {
         const uint8_t c = text[i];
         if (trail_) {
             trail_ = false;
             if (mode_ == Tag && !tagTooLong_) tag_ += static_cast<char>(c);
+            ++i;
             continue;
+        }
+        // Text that needs no look (no entity, nothing to report) and the inside of a tag outside
+        // its values go in bulk.
+        if (mode_ == Text && !inEntity_ && (textReported_ || !textChecked())) {
+            size_t j = i;
+            uint8_t step;
+            while (j < length && (step = kQuiet.text[text[j]]) != 2) j += 1u + step;
+            if (j > length) {
+                trail_ = true;
+                break;
+            }
+            if (j > i) {
+                i = j;
+                continue;
+            }
+        } else if (mode_ == Tag && quote_ == 0 && !tagTooLong_) {
+            size_t j = i;
+            uint8_t step;
+            while (j < length && (step = kQuiet.tag[text[j]]) != 2) j += 1u + step;
+            const size_t end = j < length ? j : length;
+            if (end > i) {
+                if (tag_.size() + (end - i) <= kMaxTag)
+                    tag_.append(reinterpret_cast<const char*>(text + i), end - i);
+                else
+                    tagTooLong_ = true;
+                if (j > length) {
+                    trail_ = true;
+                    break;
+                }
+                i = end;
+                continue;
+            }
         }
         byte(c);
         if (isSjisLead(c)) trail_ = true;
         if (c == '\n') ++line_;
+        ++i;
     }
     return !stopped_;
+}
+
+bool LintChecker::textChecked() const {
+    return !stack_.empty() && (modelFlags(contentModel(*map_, stack_.back().record)) & mapfile::kTextIsError);
 }
 
 int32_t LintChecker::lineAt(size_t offset) const {
@@ -70,13 +128,23 @@ int32_t LintChecker::lineAt(size_t offset) const {
     return line;
 }
 
-bool LintChecker::isEntity(const std::string& name) const {
-    const char* e = reinterpret_cast<const char*>(map_->entities);
-    const char* end = e + map_->sectionSize(1);
-    for (; e < end; e += std::strlen(e) + 1)
-        if (name == e) return true;
-    return false;
+const uint8_t* LintChecker::element(const std::string& name) const {
+    const auto found = elements_.find(lower(name));
+    return found != elements_.end() ? found->second : nullptr;
 }
+
+const char* LintChecker::attribute(const uint8_t* record, const uint8_t* list, const std::string& key) {
+    auto& names = attributes_[record];
+    if (names.empty()) {
+        names.emplace(std::string(), nullptr);  // marks the list as indexed
+        for (const char* e = firstAttribute(list); e != nullptr; e = nextAttribute(e))
+            names.emplace(lower(std::string(e + 1, attributeNameLength(e))), e);
+    }
+    const auto found = names.find(key);
+    return found != names.end() ? found->second : nullptr;
+}
+
+bool LintChecker::isEntity(const std::string& name) const { return entities_.count(name) != 0; }
 
 void LintChecker::endEntity() {
     inEntity_ = false;
@@ -268,8 +336,9 @@ void LintChecker::processTag() {
         return;
     }
     // A tag holding a script block is not checked: its text is the script's.
-    if (tag_.find("<%") != std::string::npos || tag_.find("<?") != std::string::npos ||
-        tag_.find("<$") != std::string::npos)
+    if (tag_.find('<') != std::string::npos &&
+        (tag_.find("<%") != std::string::npos || tag_.find("<?") != std::string::npos ||
+         tag_.find("<$") != std::string::npos))
         return;
     const bool end = first == '/';
     size_t i = end ? 1 : 0;
@@ -278,7 +347,7 @@ void LintChecker::processTag() {
     const std::string name = tag_.substr(nameStart, i - nameStart);
     if (name.empty()) return;
     if (map_->xhtml() && hasUpper(name)) report(tagLine_, 0, lint_text::kXhtmlUpperCase, name.c_str());
-    const uint8_t* record = findElement(*map_, name.data(), name.size());
+    const uint8_t* record = element(name);
     if (record == nullptr) {
         if (options_ & lintoption::ReportUnknownElement) report(tagLine_, 0, lint_text::kNotInMap, name.c_str());
         return;
@@ -385,7 +454,7 @@ void LintChecker::checkAttributes(const uint8_t* record, const std::string& elem
         if (xhtml && hasUpper(name)) report(line, 0, lint_text::kXhtmlUpperCase, name.c_str());
         if (xhtml && !hasValue) report(line, 0, lint_text::kXhtmlMinimised, name.c_str());
         if (xhtml && hasValue && !quoted) report(line, 0, lint_text::kXhtmlUnquoted, name.c_str());
-        const char* entry = findAttribute(list, name.data(), name.size());
+        const char* entry = attribute(record, list, key);
         if (entry == nullptr) {
             if (options_ & lintoption::ReportUndefinedAttribute)
                 report(line, 0, lint_text::kUndefinedAttribute, name.c_str());

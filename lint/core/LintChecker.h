@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "DocumentMap.h"
@@ -57,6 +59,10 @@ private:
     bool allowedHere(const uint8_t* record, std::string* allowed);
     int32_t lineAt(size_t offset) const;
     bool isEntity(const std::string& name) const;
+    // Element records by folded name, and each element's attribute entries (indexed on first use).
+    const uint8_t* element(const std::string& name) const;
+    const char* attribute(const uint8_t* record, const uint8_t* list, const std::string& key);
+    bool textChecked() const;  // non-blank text here is an error
 
     const DocumentMap* map_ = nullptr;
     LintCallback callback_ = nullptr;
@@ -84,4 +90,7 @@ private:
     std::vector<Open> stack_;
     bool tooDeepReported_ = false;
     std::set<std::string> ids_;
+    std::unordered_set<std::string> entities_;
+    std::unordered_map<std::string, const uint8_t*> elements_;
+    std::unordered_map<const uint8_t*, std::unordered_map<std::string, const char*>> attributes_;
 };
