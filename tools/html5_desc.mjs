@@ -23,7 +23,8 @@ const category = {
 };
 const members = (cat) => names.filter((n) => cat === 'scriptSupporting'
   ? ['script', 'template'].includes(n) : yes(html5[n][cat]));
-const flatten = (list) => list.flatMap((x) => typeof x === 'string' ? [x] : Array.isArray(x) ? flatten(x) : flatten(Object.values(x)));
+// Names may carry a quantifier ("caption?", "tr*").
+const flatten = (list) => list.flatMap((x) => typeof x === 'string' ? [x.replace(/[?*+]$/, '')] : Array.isArray(x) ? flatten(x) : flatten(Object.values(x)));
 const optionalEnd = new Set(['html', 'head', 'body', 'li', 'dt', 'dd', 'p', 'rt', 'rp', 'optgroup',
   'option', 'colgroup', 'caption', 'thead', 'tbody', 'tfoot', 'tr', 'td', 'th']);
 const optionalStart = new Set(['html', 'head', 'body', 'tbody', 'colgroup']);
@@ -42,7 +43,9 @@ for (const name of names) {
   if (!m.void && name !== 'script' && name !== 'style') {
     const permitted = m.permittedContent ? flatten(m.permittedContent)
       : (m.transparent || !m.permittedContent) ? ['@flow'] : [];
-    text = permitted.some((p) => p === '@flow' || p === '@phrasing') || yes(m.transparent) || !m.permittedContent;
+    // An empty list of permitted elements means text only (title, option, textarea).
+    text = permitted.length === 0 || permitted.some((p) => p === '@flow' || p === '@phrasing') ||
+      yes(m.transparent) || !m.permittedContent;
     for (const p of permitted) {
       if (category[p]) members(category[p]).forEach((k) => kids.add(k));
       else if (names.includes(p)) kids.add(p);
@@ -51,7 +54,9 @@ for (const name of names) {
   }
   if (!text && !m.void) flags.push('text-error');
   const specs = [];
-  const own = new Set([...(attrs[name] || []), ...(attrs['*'] || []), ...events]);
+  // Every element also takes role and the families aria-* and data-*, written as prefix
+  // entries ending in "-" that the checker matches by prefix.
+  const own = new Set([...(attrs[name] || []), ...(attrs['*'] || []), ...events, 'role', 'aria-', 'data-']);
   const meta = m.attributes || {};
   for (const a of Object.keys(meta)) own.add(a);
   for (const a of [...own].sort()) {

@@ -141,7 +141,13 @@ const char* LintChecker::attribute(const uint8_t* record, const uint8_t* list, c
             names.emplace(lower(std::string(e + 1, attributeNameLength(e))), e);
     }
     const auto found = names.find(key);
-    return found != names.end() ? found->second : nullptr;
+    if (found != names.end()) return found->second;
+    // An entry ending in "-" stands for a family of names ("data-", "aria-").
+    for (size_t dash = key.find('-'); dash != std::string::npos; dash = key.find('-', dash + 1)) {
+        const auto prefix = names.find(key.substr(0, dash + 1));
+        if (prefix != names.end()) return prefix->second;
+    }
+    return nullptr;
 }
 
 bool LintChecker::isEntity(const std::string& name) const { return entities_.count(name) != 0; }
@@ -471,6 +477,8 @@ void LintChecker::checkAttributes(const uint8_t* record, const std::string& elem
         if (enumerated) {
             bool found = false;
             const std::string v = xhtml ? value : lower(value);
+            // In HTML a boolean attribute may also be written with an empty value.
+            if (!xhtml && v.empty() && isBooleanAttribute(*map_, entry)) found = true;
             for (const char* p = std::strchr(entry + 1, '%'); p != nullptr && !found;) {
                 const char* next = std::strchr(p + 1, '%');
                 const size_t n = next ? static_cast<size_t>(next - p - 1) : std::strlen(p + 1);
