@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include "CaretContext.h"
 #include "HtmlTestSupport.h"
@@ -159,6 +161,41 @@ TEST(CaretContextTest, Codes) {
     // 95 5C and 83 41 are).
     c = contextAt("\x95\x5C\x83\x41&\x83\x41|");
     EXPECT_EQ(c.code, Text);
+}
+
+}  // namespace
+
+// The example documents in examples/: "map:", "ask:" (end, children, children-blank), "---",
+// then the document with "|" at the caret; NAME.expected holds the candidates one a line.
+namespace {
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(ElementScannerTest, ExampleDocuments) {
+    int checked = 0;
+    for (const char* name : {"list-item-end", "empty-skipped", "upper-case", "table-row-children",
+                             "sjis-names-values", "script-blocks", "xhtml-empty", "template", "html5-body"}) {
+        const std::string base = std::string(ULO_HTML_EXAMPLES) + "/" + name;
+        const std::string example = readText(base + ".html");
+        const size_t split = example.find("---\n");
+        ASSERT_NE(split, std::string::npos) << name;
+        const std::string head = example.substr(0, split);
+        const std::string mapName = head.substr(5, head.find('\n') - 5);
+        const std::string ask = head.substr(head.find("ask: ") + 5, head.find('\n', head.find("ask: ")) - head.find("ask: ") - 5);
+        LoadedMap m(mapName);
+        const std::string got = candidatesAt(m.map, example.substr(split + 4), ask != "end", 0,
+                                             ask == "children-blank" ? ' ' : 0);
+        std::string expected;
+        for (char c : readText(base + ".expected")) expected += c == '\n' ? ' ' : c;
+        EXPECT_EQ(got, expected) << name;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 9);
 }
 
 }  // namespace
