@@ -458,13 +458,7 @@ bool completionRequestAtCaret(Quorvale& q, CompletionRequest* request) {
     case Entity:
     case Colour: setTyped(request, c.code, c.typed); return true;
     case Attribute: setTyped(request, c.code, c.attribute); return true;
-    case Value:
-        if (compareNames(c.attribute, std::strlen(c.attribute), "style", 5) == 0) {
-            setTyped(request, Value, c.typed);
-            return true;
-        }
-        setTyped(request, Value, c.typed);
-        return true;
+    case Value: setTyped(request, Value, c.typed); return true;
     case None: return false;
     default: return wordRequest(q, request);
     }

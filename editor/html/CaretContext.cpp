@@ -238,8 +238,6 @@ CaretContext ContextScanner::run(uint8_t start, uint32_t caret) {
     // Attribute names after the caret, to the tag's end on this line, count as present too.
     if (r.code == Attribute || r.code == Value || r.code == Colour) {
         const size_t before = r.presentLength;
-        const uint8_t saveZone = zone_;
-        Name keep = word_;
         word_.clear();
         bool skipTyped = zone_ == ZTag && !afterEquals_;
         while (i < n_ && (zone_ == ZTag || zone_ == ZValue || zone_ == ZScript)) {
@@ -256,8 +254,6 @@ CaretContext ContextScanner::run(uint8_t start, uint32_t caret) {
         }
         if (zone_ == ZText) r.tagEndsOnLine = true;
         r.attributesAfterCaret = r.presentLength > before;
-        (void)saveZone;
-        (void)keep;
     }
     return r;
 }
