@@ -30,6 +30,9 @@ public:
     virtual void titleChanged() = 0;
     virtual void statusChanged(bool redrawMenuBar) = 0;
     virtual bool htmlMode() const = 0;
+    // A file was loaded into the editor / the document was written to its file.
+    virtual void documentLoaded() = 0;
+    virtual void documentSaved() = 0;
 
 protected:
     ~DocumentEvents() = default;

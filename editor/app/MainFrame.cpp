@@ -174,8 +174,14 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_FRAME_EDITOR: return editorNotification(wParam, lParam);
     case WM_FRAME_BROWSERS_CHANGED: return 0;
     case WM_COMMAND: return command(LOWORD(wParam), HIWORD(wParam), lParam);
-    case WM_SIZE: layout_.resize(LOWORD(lParam), HIWORD(lParam)); return 0;
-    case WM_MOVE: bars_.mainWindowMoved(); return 0;
+    case WM_SIZE:
+        layout_.resize(LOWORD(lParam), HIWORD(lParam));
+        html_.mainWindowMoved();
+        return 0;
+    case WM_MOVE:
+        bars_.mainWindowMoved();
+        html_.mainWindowMoved();
+        return 0;
     case WM_ACTIVATE: activated(wParam); return 0;
     case WM_NCPAINT: {
         LRESULT r = DefWindowProcA(mainWindow_, message, wParam, lParam);
@@ -242,6 +248,7 @@ LRESULT MainFrame::editorNotification(WPARAM kind, LPARAM lParam) {
         bars_.toolbar().setFlags(CMD_COPY, lParam ? 0 : bars::kToolDisabled);
         return 0;
     case ECN_KEYDOWN:
+        if (html_.editorKey(static_cast<WPARAM>(lParam))) return 1;
         if (lParam == VK_ESCAPE) {
             if (layout_.resultVisible()) {
                 command(CMD_RESULTPANE);
@@ -253,7 +260,9 @@ LRESULT MainFrame::editorNotification(WPARAM kind, LPARAM lParam) {
             }
         }
         return 0;
-    case ECN_GETMAP: return 0;
+    case ECN_COMPLETE: case ECN_COMPLETEMORE: case ECN_ENDCOMPLETE:
+        return html_.completion(static_cast<uint32_t>(kind), reinterpret_cast<const CompletionRequest*>(lParam));
+    case ECN_GETMAP: return html_.mapRequest();
     case ECN_LOSSY: MessageBoxA(mainWindow_, ulo_text::kLossy, ulo_text::kAppName, MB_ICONINFORMATION); return 0;
     case ECN_MIXEDLINEENDS:
         MessageBoxA(mainWindow_, ulo_text::kMixedLineEnds, ulo_text::kAppName, MB_ICONINFORMATION);
@@ -283,6 +292,7 @@ void MainFrame::escapeAction() {
 }
 
 void MainFrame::destroyed() {
+    html_.closePopup();
     peers_.depart();
     results_.destroy();
     editor_.destroy();
@@ -322,3 +332,20 @@ void MainFrame::titleChanged() { status_.updateTitle(); }
 void MainFrame::statusChanged(bool redrawMenuBar) { status_.paintStatus(redrawMenuBar); }
 
 bool MainFrame::htmlMode() const { return types_.isHtml(); }
+
+void MainFrame::documentLoaded() { html_.documentLoaded(); }
+
+void MainFrame::documentSaved() { html_.documentSaved(); }
+
+// --- HtmlModeEvents
+
+void MainFrame::prepareResults() {
+    layout_.ensureResultPane();
+    results_.clear();
+}
+
+void MainFrame::addResult(const char* text, int line) { results_.add(text, line); }
+
+bool MainFrame::resultsShown() const { return layout_.resultVisible(); }
+
+void MainFrame::showResults() { layout_.showResultPane(true); }

@@ -26,6 +26,7 @@
 #include "FrameKeys.h"
 #include "FrameLayout.h"
 #include "FrameMenus.h"
+#include "HtmlMode.h"
 #include "InterfaceFont.h"
 #include "MainSettings.h"
 #include "PeerTable.h"
@@ -33,7 +34,7 @@
 #include "ResultPane.h"
 #include "StatusArea.h"
 
-class MainFrame final : private DocumentEvents {
+class MainFrame final : private DocumentEvents, private HtmlModeEvents {
 public:
     MainFrame();
     MainFrame(const MainFrame&) = delete;
@@ -67,6 +68,15 @@ private:
     void titleChanged() override;
     void statusChanged(bool redrawMenuBar) override;
     bool htmlMode() const override;
+    void documentLoaded() override;
+    void documentSaved() override;
+
+    // HtmlModeEvents
+    HWND mainWindow() const override { return mainWindow_; }
+    void prepareResults() override;
+    void addResult(const char* text, int line) override;
+    bool resultsShown() const override;
+    void showResults() override;
 
     HINSTANCE instance_ = nullptr;
     HWND mainWindow_ = nullptr;
@@ -78,11 +88,12 @@ private:
     FrameBars bars_;                                      // toolbar, search box, tab bar
     Win32PeerPort peerPort_;
     PeerTable peers_{peerPort_, bars_};                   // the other editor windows
-    DocumentTypes types_{editor_};                        // the document type
+    DocumentTypes types_{editor_, settings_};             // the document type
     DocumentSession document_{editor_, settings_, *this}; // the document and its file
     StatusArea status_{document_.state(), editor_};       // title and status texts
     ResultPane results_{editor_};                         // search and grammar-check results
     FrameLayout layout_{editor_, results_};               // panes, splitters, transparency, timers
     FrameMenus menus_{commands_, keys_, editor_, bars_, layout_, results_};  // menus and tooltips
+    HtmlMode html_{editor_, settings_, types_, *this};   // map, completion popup, grammar check
     bool closedForSessionEnd_ = false;  // the document was closed on WM_QUERYENDSESSION
 };

@@ -1,4 +1,4 @@
-// DocumentTypes: the table, the choice from a path and a declaration, the checker's options and
+// DocumentTypeTable: the table, the choice from a path and a declaration, the checker's options and
 // the character count.
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "DocumentTypes.h"
+#include "DocumentTypeTable.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ uint32_t fromLines(const std::vector<std::string>& lines) {
     return typeFromDeclaration(texts.data(), lengths.data(), lines.size());
 }
 
-TEST(DocumentTypesTest, TableRows) {
+TEST(DocumentTypeTableTest, TableRows) {
     EXPECT_STREQ(documentType(28102)->mapFile, "html401-loose.map");
     EXPECT_STREQ(documentType(28191)->mapFile, "ie50.map");
     EXPECT_STREQ(documentType(28200)->keywordFile, "perl.kwd");
@@ -33,7 +33,7 @@ TEST(DocumentTypesTest, TableRows) {
     EXPECT_EQ(kDocumentTypeRows, 29u);
 }
 
-TEST(DocumentTypesTest, Declarations) {
+TEST(DocumentTypeTableTest, Declarations) {
     EXPECT_EQ(fromLines({"<!DOCTYPE html>"}), 28105u);
     EXPECT_EQ(fromLines({"<!doctype HTML public \"-//w3c//dtd html 4.01 transitional//en\">"}), 28102u);
     EXPECT_EQ(fromLines({"<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\""}), 28111u);
@@ -44,7 +44,7 @@ TEST(DocumentTypesTest, Declarations) {
     EXPECT_EQ(fromLines({"<p>"}), 0u);
 }
 
-TEST(DocumentTypesTest, Paths) {
+TEST(DocumentTypeTableTest, Paths) {
     EXPECT_EQ(typeFromPath("c:\\site\\index.HTM", 28105, 0, false), 28105u);
     EXPECT_EQ(typeFromPath("c:\\site\\index.HTM", 0, 0, false), 28102u);
     EXPECT_EQ(typeFromPath("c:\\site\\index.php", 0, 28111, false), 28111u);
@@ -54,9 +54,11 @@ TEST(DocumentTypesTest, Paths) {
     EXPECT_EQ(typeFromPath("a.rc", 0, 0, false), 28202u);
     EXPECT_EQ(typeFromPath("a.css", 0, 0, false), 28203u);
     EXPECT_EQ(typeFromPath("README", 0, 0, false), 28001u);
+    EXPECT_EQ(typeFromPath("c:\\site.htm\\README", 0, 0, false), 28001u);   // a dot in a folder name
+    EXPECT_EQ(typeFromPath("c:\\\x95\x5C.css", 0, 0, false), 28203u);       // 表 ends in 5C
 }
 
-TEST(DocumentTypesTest, OptionsAndCounts) {
+TEST(DocumentTypeTableTest, OptionsAndCounts) {
     EXPECT_EQ(lintOptionsFromFlags(0), 0x30u);
     EXPECT_EQ(lintOptionsFromFlags(0x1000 | 0x2000 | 0x4000 | 0x8000 | 0x10000 | 0x20000), 0x1000000Bu);
     // One full-width character, a, blank, b, tab, c, a full-width blank: 1 + 3.

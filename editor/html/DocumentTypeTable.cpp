@@ -1,5 +1,5 @@
-// DocumentTypes: the table and the choices made from it.
-#include "DocumentTypes.h"
+// DocumentTypeTable: the table and the choices made from it.
+#include "DocumentTypeTable.h"
 
 #include <cstring>
 
@@ -81,7 +81,17 @@ const DocumentType* documentType(uint32_t id) {
 }
 
 ExtensionKind extensionKind(const char* path) {
-    const char* dot = std::strrchr(path, '.');
+    // The file name begins after the last "\" or "/" that is not the trail byte of a
+    // double-byte character (表 is 95 5C).
+    const char* name = path;
+    for (const char* p = path; *p != 0; ++p) {
+        if (isSjisLead(static_cast<uint8_t>(*p)) && p[1] != 0) {
+            ++p;
+            continue;
+        }
+        if (*p == '\\' || *p == '/') name = p + 1;
+    }
+    const char* dot = std::strrchr(name, '.');
     if (dot == nullptr) return ExtensionKind::None;
     const size_t n = std::strlen(dot + 1);
     if (n >= 6) return ExtensionKind::None;

@@ -1,4 +1,4 @@
-// DocumentTypes: the document types as data (command id, name shown, colouring mode, map or
+// DocumentTypeTable: the document types as data (command id, name shown, colouring mode, map or
 // keyword file, separators of the popup menu), and the choice of a type from a path and from
 // the document-type declaration. Portable: the frame supplies the lines and the cache folder.
 #pragma once
