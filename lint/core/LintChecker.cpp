@@ -355,7 +355,9 @@ void LintChecker::processTag() {
     if (map_->xhtml() && hasUpper(name)) report(tagLine_, 0, lint_text::kXhtmlUpperCase, name.c_str());
     const uint8_t* record = element(name);
     if (record == nullptr) {
-        if (options_ & lintoption::ReportUnknownElement) report(tagLine_, 0, lint_text::kNotInMap, name.c_str());
+        // Reported at its start tag only; its end tag is passed over.
+        if (!end && (options_ & lintoption::ReportUnknownElement))
+            report(tagLine_, 0, lint_text::kNotInMap, name.c_str());
         return;
     }
     if (end) {
