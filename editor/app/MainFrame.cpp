@@ -340,8 +340,11 @@ void MainFrame::documentSaved() { html_.documentSaved(); }
 // --- HtmlModeEvents
 
 void MainFrame::prepareResults() {
+    // A pane made here stays hidden until the check shows it (command) or finds errors.
+    const bool made = !results_.exists();
     layout_.ensureResultPane();
     results_.clear();
+    if (made) layout_.showResultPane(false);
 }
 
 void MainFrame::addResult(const char* text, int line) { results_.add(text, line); }

@@ -71,6 +71,33 @@ void keyDown(HWND editor, int key) {
     pause(100);
 }
 
+// With ULO_SCREENSHOT_DIR set (screenshot-html.sh), the screen is saved there as NAME.bmp.
+void screenshot(const char* name) {
+    char folder[MAX_PATH];
+    if (GetEnvironmentVariableA("ULO_SCREENSHOT_DIR", folder, MAX_PATH) == 0) return;
+    pause(300);
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u, size = stride * static_cast<DWORD>(h);
+    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0, 0,
+                          sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(bits), size);
+    writeFile(std::string(folder) + "\\" + name + ".bmp", bytes);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
 std::string summary(int errors, int informations) {
     char text[256];
     std::snprintf(text, sizeof text, html_text::kCheckSummary, errors, informations);
@@ -127,6 +154,7 @@ TEST_F(HtmlSession, TypeFromNameAndDeclaration) {
     // None: HTML 4.01 Transitional, which does not know <section> (line 2).
     Editor plain = open("nodecl.htm", kProbe);
     std::vector<std::string> lines = check(plain);
+    screenshot("result-pane");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("    2"), std::string::npos) << lines[0];
     EXPECT_NE(lines[0].find("section"), std::string::npos);
@@ -166,6 +194,7 @@ TEST_F(HtmlSession, PopupWhileTypingAndInsertion) {
     entries = popupEntries(e.pid);
     EXPECT_NE(std::find(entries.begin(), entries.end(), "li"), entries.end());
     EXPECT_EQ(std::find(entries.begin(), entries.end(), "p"), entries.end());
+    screenshot("popup-elements");
     typeText(editor, "l");
     entries = popupEntries(e.pid);
     EXPECT_EQ(entries, (std::vector<std::string>{"li"}));
@@ -223,6 +252,10 @@ TEST_F(HtmlSession, ResultPaneLimitAndJump) {
     Editor e = open("many.html", many + "</body></html>\r\n");
     ASSERT_TRUE(e.window);
     const std::vector<std::string> lines = check(e);
+    RECT pane{};
+    GetWindowRect(childOfClass(e.window, "ListBox"), &pane);
+    EXPECT_TRUE(IsWindowVisible(childOfClass(e.window, "ListBox")));   // F7 shows the pane
+    EXPECT_GT(pane.bottom - pane.top, 20);
     ASSERT_EQ(lines.size(), 502u);
     EXPECT_NE(lines[0].find("    2"), std::string::npos) << lines[0];
     EXPECT_EQ(lines[500], html_text::kTooManyMessages);
