@@ -9,6 +9,10 @@ found="$found$(grep -lE '#[[:space:]]*include[[:space:]]*[<"]windows\.h[>"]' pag
 if [ -n "$found" ]; then
   echo "windows.h in portable code:"; echo "$found"; exit 1
 fi
+found=$(grep -rlE '#[[:space:]]*include[[:space:]]*[<"]windows\.h[>"]' editor/html lint/core 2>/dev/null | grep -v '_win32\.')
+if [ -n "$found" ]; then
+  echo "windows.h in portable code:"; echo "$found"; exit 1
+fi
 echo "portable folders are free of windows.h"
 # The filter plug-in: only its Win32 layer (*_win32.*) and the tests that load the DLL (tests/dll/).
 found=$(grep -rlE '#[[:space:]]*include[[:space:]]*[<"]windows\.h[>"]' extension 2>/dev/null \

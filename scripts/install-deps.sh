@@ -12,6 +12,7 @@ packages=(
   python3
   clang libclang-rt-14-dev               # sanitizer build and libFuzzer targets
   libpython3.11-testsuite                # sample images for the image-size tests
+  opensp sgml-data libxml2-utils libsgml-dtdparse-perl python3-lxml base-passwd  # map sources and the checker's reference documents
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -179,6 +179,7 @@ bool DocumentSession::load(const char* file, int encoding) {
     state_.setLastPath(file);
     // The document is loaded even when the history cannot be updated: the window keeps it.
     settings_store::removeFromFileHistory(file);
+    events_.documentLoaded();
     return true;
 }
 

@@ -30,7 +30,9 @@ public:
     virtual void titleChanged() = 0;
     virtual void statusChanged(bool redrawMenuBar) = 0;
     virtual bool htmlMode() const = 0;
-    // The document was saved: the preview follows it.
+    // A file was loaded into the editor / the document was written to its file (the preview
+    // follows it).
+    virtual void documentLoaded() = 0;
     virtual void documentSaved() = 0;
     // The document was closed or is about to take a new path: its preview copy goes.
     virtual void removePreviewCopy() = 0;

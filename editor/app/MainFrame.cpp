@@ -181,8 +181,14 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_FRAME_BROWSERS_CHANGED: preview_.dropBrowsers(); return 0;
     case WM_FRAME_COLOUR: insertion_.colourChosen(wParam, lParam); return 0;
     case WM_COMMAND: return command(LOWORD(wParam), HIWORD(wParam), lParam);
-    case WM_SIZE: layout_.resize(LOWORD(lParam), HIWORD(lParam)); return 0;
-    case WM_MOVE: bars_.mainWindowMoved(); return 0;
+    case WM_SIZE:
+        layout_.resize(LOWORD(lParam), HIWORD(lParam));
+        html_.mainWindowMoved();
+        return 0;
+    case WM_MOVE:
+        bars_.mainWindowMoved();
+        html_.mainWindowMoved();
+        return 0;
     case WM_ACTIVATE: activated(wParam); return 0;
     case WM_NCPAINT: {
         LRESULT r = DefWindowProcA(mainWindow_, message, wParam, lParam);
@@ -255,6 +261,7 @@ LRESULT MainFrame::editorNotification(WPARAM kind, LPARAM lParam) {
         bars_.toolbar().setFlags(CMD_COPY, lParam ? 0 : bars::kToolDisabled);
         return 0;
     case ECN_KEYDOWN:
+        if (html_.editorKey(static_cast<WPARAM>(lParam))) return 1;
         if (lParam == VK_ESCAPE) {
             if (layout_.resultVisible()) {
                 command(CMD_RESULTPANE);
@@ -266,7 +273,9 @@ LRESULT MainFrame::editorNotification(WPARAM kind, LPARAM lParam) {
             }
         }
         return 0;
-    case ECN_GETMAP: return 0;
+    case ECN_COMPLETE: case ECN_COMPLETEMORE: case ECN_ENDCOMPLETE:
+        return html_.completion(static_cast<uint32_t>(kind), reinterpret_cast<const CompletionRequest*>(lParam));
+    case ECN_GETMAP: return html_.mapRequest();
     case ECN_LOSSY: MessageBoxA(mainWindow_, ulo_text::kLossy, ulo_text::kAppName, MB_ICONINFORMATION); return 0;
     case ECN_MIXEDLINEENDS:
         MessageBoxA(mainWindow_, ulo_text::kMixedLineEnds, ulo_text::kAppName, MB_ICONINFORMATION);
@@ -296,6 +305,7 @@ void MainFrame::escapeAction() {
 }
 
 void MainFrame::destroyed() {
+    html_.closePopup();
     peers_.depart();
     // The viewer and the picker go before the libraries that made them.
     preview_.destroy();
@@ -334,52 +344,36 @@ void MainFrame::hidePreview() {
     preview_.textReplaced();
 }
 
-void MainFrame::documentSaved() { preview_.saved(); }
+void MainFrame::documentSaved() {
+    html_.documentSaved();
+    preview_.saved();
+}
 
 void MainFrame::removePreviewCopy() { preview_.removeTempFile(); }
 
 // --- PreviewEvents
 
 void MainFrame::checkBeforePreview() {
-    // The grammar check before previews joins here when the checker is bound to the frame.
+    if (settings_.option_flags & OptionFlag::kCheckBeforePreview) html_.grammarCheck(false);
 }
 
 void MainFrame::runCommand(uint32_t id) { command(id); }
 
 // --- InsertionEvents
 
-bool MainFrame::elementAllowedAtCaret(const char*) {
-    // Every element is allowed until the document-type map is bound to the frame.
-    return true;
+bool MainFrame::elementAllowedAtCaret(const char* element) {
+    // Outside HTML mode there is no map to ask: every element is allowed.
+    if (!types_.isHtml()) return true;
+    return html_.elementAllowed(element, &upperCaseNames_);
 }
 
-bool MainFrame::upperCaseNames() { return false; }
+bool MainFrame::upperCaseNames() { return upperCaseNames_; }
 
-bool MainFrame::xhtmlMap() { return false; }
+bool MainFrame::xhtmlMap() { return html_.xhtmlMap(); }
 
 void MainFrame::insertPhrase(const std::string& text) {
     // "*selected_text*" becomes the selection, "**" one "*".
-    std::string selection;
-    const LRESULT size = editor_.ask(EC_GETSELECTIONSIZE);
-    if (size > 0) {
-        selection.assign(static_cast<size_t>(size) + 1, '\0');
-        editor_.ask(EC_GETSELECTIONTEXT, reinterpret_cast<LPARAM>(&selection[0]));
-        selection.resize(static_cast<size_t>(size));
-    }
-    static const std::string kMark = "*selected_text*";
-    std::string expanded;
-    for (size_t i = 0; i < text.size();) {
-        if (text.compare(i, kMark.size(), kMark) == 0) {
-            expanded += selection;
-            i += kMark.size();
-        } else if (text.compare(i, 2, "**") == 0) {
-            expanded += '*';
-            i += 2;
-        } else {
-            expanded += text[i++];
-        }
-    }
-    editor_.ask(EC_INSERTTEXT, reinterpret_cast<LPARAM>(expanded.c_str()));
+    FixedPhrases::insertExpanded(editor_.window(), text, '*');
 }
 
 void MainFrame::clearResults() { results_.clear(); }
@@ -389,3 +383,21 @@ void MainFrame::titleChanged() { status_.updateTitle(); }
 void MainFrame::statusChanged(bool redrawMenuBar) { status_.paintStatus(redrawMenuBar); }
 
 bool MainFrame::htmlMode() const { return types_.isHtml(); }
+
+void MainFrame::documentLoaded() { html_.documentLoaded(); }
+
+// --- HtmlModeEvents
+
+void MainFrame::prepareResults() {
+    // A pane made here stays hidden until the check shows it (command) or finds errors.
+    const bool made = !results_.exists();
+    layout_.ensureResultPane();
+    results_.clear();
+    if (made) layout_.showResultPane(false);
+}
+
+void MainFrame::addResult(const char* text, int line) { results_.add(text, line); }
+
+bool MainFrame::resultsShown() const { return layout_.resultVisible(); }
+
+void MainFrame::showResults() { layout_.showResultPane(true); }

@@ -29,6 +29,7 @@
 #include "FrameKeys.h"
 #include "FrameLayout.h"
 #include "FrameMenus.h"
+#include "HtmlMode.h"
 #include "InterfaceFont.h"
 #include "MainSettings.h"
 #include "PeerTable.h"
@@ -40,7 +41,8 @@
 #include "ResultPane.h"
 #include "StatusArea.h"
 
-class MainFrame final : private DocumentEvents, private PreviewEvents, private InsertionEvents {
+class MainFrame final : private DocumentEvents, private PreviewEvents, private InsertionEvents,
+                         private HtmlModeEvents {
 public:
     MainFrame();
     MainFrame(const MainFrame&) = delete;
@@ -74,6 +76,7 @@ private:
     void titleChanged() override;
     void statusChanged(bool redrawMenuBar) override;
     bool htmlMode() const override;
+    void documentLoaded() override;
     void documentSaved() override;
     void removePreviewCopy() override;
 
@@ -87,6 +90,13 @@ private:
     bool xhtmlMap() override;
     void insertPhrase(const std::string& text) override;
 
+    // HtmlModeEvents
+    HWND mainWindow() const override { return mainWindow_; }
+    void prepareResults() override;
+    void addResult(const char* text, int line) override;
+    bool resultsShown() const override;
+    void showResults() override;
+
     HINSTANCE instance_ = nullptr;
     HWND mainWindow_ = nullptr;
     MainSettings settings_{};
@@ -97,7 +107,7 @@ private:
     FrameBars bars_;                                      // toolbar, search box, tab bar
     Win32PeerPort peerPort_;
     PeerTable peers_{peerPort_, bars_};                   // the other editor windows
-    DocumentTypes types_{editor_};                        // the document type
+    DocumentTypes types_{editor_, settings_};             // the document type
     DocumentSession document_{editor_, settings_, *this}; // the document and its file
     StatusArea status_{document_.state(), editor_};       // title and status texts
     ResultPane results_{editor_};                         // search and grammar-check results
@@ -110,5 +120,7 @@ private:
     Companions companions_;                               // settings, browsers, phrase editor
     FixedPhrases phrases_;                                // phrases 1-10
     Printing printing_;                                   // printing the document
+    HtmlMode html_{editor_, settings_, types_, *this};   // map, completion popup, grammar check
+    bool upperCaseNames_ = false;       // as the last insertion check found the document
     bool closedForSessionEnd_ = false;  // the document was closed on WM_QUERYENDSESSION
 };

@@ -23,6 +23,7 @@ void MainFrame::buildCommands() {
     companions_.addCommands(commands_);
     phrases_.addCommands(commands_);
     printing_.addCommands(commands_);
+    html_.addCommands(commands_);
 }
 
 void MainFrame::addFrameCommands() {
@@ -55,7 +56,6 @@ void MainFrame::addFrameCommands() {
     t.add(CMD_RELEASENOTES, besideProgram);
     t.add(CMD_TOOLTIPS, plainCommand([this] { menus_.setToolTips(); }));
     // Items whose commands come later keep the state their menus show.
-    t.add(CMD_COUNTCHARS, CommandHandler(), [](uint32_t) { return true; });
     // Nothing to search for again until the find feature keeps a search text.
     t.add(CMD_FINDDOWN, CommandHandler(), [](uint32_t) { return false; });
     t.add(CMD_FINDUP, CommandHandler(), [](uint32_t) { return false; });
@@ -89,11 +89,4 @@ void MainFrame::addEditCommands() {
             CheckMenuItem(menu, call.id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
         return 0;
     });
-    // Outside HTML mode the two tag commands insert a plain line break.
-    t.add(CMD_CLOSETAG, plainCommand([this] {
-        if (!types_.isHtml()) editor_.ask(EC_INSERTTEXT, reinterpret_cast<LPARAM>("\r\n"));
-    }));
-    t.add(CMD_LINEBREAKTAG, plainCommand([this] {
-        if (!types_.isHtml() && editor_.window()) SendMessageA(editor_.window(), WM_KEYDOWN, VK_RETURN, 0);
-    }));
 }

@@ -59,7 +59,11 @@ LRESULT CALLBACK Host::procedure(HWND window, UINT message, WPARAM wParam, LPARA
         }
         host->notes.push_back(note);
         if (wParam == ECN_KEYDOWN) return host->consumeKey != 0 && WPARAM(lParam) == host->consumeKey ? 1 : 0;
-        if (wParam == ECN_COMPLETE || wParam == ECN_COMPLETEMORE) return host->completionAnswer;
+        if (wParam == ECN_COMPLETE || wParam == ECN_COMPLETEMORE) {
+            if (lParam != 0) host->lastRequest = *reinterpret_cast<const CompletionRequest*>(lParam);
+            return host->completionAnswer;
+        }
+        if (wParam == ECN_GETMAP) return host->mapAnswer;
         return 0;
     }
     if (host != nullptr && (message == WM_COMMAND || message == WM_DROPFILES)) {

@@ -33,6 +33,8 @@ public:
     std::vector<Note> notes;
     WPARAM consumeKey = 0;           // ECN_KEYDOWN with this key answers 1
     LRESULT completionAnswer = 0;    // answer to ECN_COMPLETE / ECN_COMPLETEMORE
+    CompletionRequest lastRequest{}; // the last completion request's record
+    LRESULT mapAnswer = 0;           // answer to ECN_GETMAP (a loaded document-type map)
     std::vector<MSG> forwarded;      // WM_COMMAND and WM_DROPFILES that reached the host
 
     int count(WPARAM code) const;

@@ -4,6 +4,8 @@
 
 #include <new>
 
+#include "QuorvaleMarkup.h"
+
 namespace {
 
 bool registerControlClass(HINSTANCE instance, WNDPROC procedure) {
@@ -51,7 +53,10 @@ Quorvale* Quorvale::create(DWORD exStyle, DWORD style, HINSTANCE instance, HWND 
     return q;
 }
 
-Quorvale::~Quorvale() { releaseResources(); }
+Quorvale::~Quorvale() {
+    ctlmarkup::releaseGrammarBinding(*this);
+    releaseResources();
+}
 
 LRESULT CALLBACK Quorvale::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Quorvale* q;

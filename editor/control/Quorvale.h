@@ -178,7 +178,8 @@ public:
     bool reportedSelection_ = false;
     uint32_t focusStampValue_ = 0;
     DWORD focusStampTime_ = 0;
-    void* grammarBinding_ = nullptr;
+    void* grammarBinding_ = nullptr;     // the grammar checker's binding (LintBinding), made on first use
+    CompletionRequest lastCompletion_{}; // the last completion request sent, for its candidates
     quorvale::TypedBytes typedBytes_;    // a WM_CHAR lead byte waiting for its trail byte
 
 private:

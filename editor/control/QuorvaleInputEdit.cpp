@@ -4,6 +4,7 @@
 
 #include "LineRecord.h"
 #include "QuorvaleInput.h"
+#include "QuorvaleMarkup.h"
 #include "TextCodes.h"
 #include "UndoJournal.h"
 
@@ -32,36 +33,17 @@ void afterEdit(Quorvale& q) {
 }
 
 void checkCompletion(Quorvale& q) {
-    // The word before the caret: ASCII letters, digits and "_", 1 to 63 bytes, starting with a
-    // letter. The markup contexts of HTML and CSS mode join here with the markup code.
-    const LineRecord& line = *q.caret().record;
-    uint32_t start = q.caret().offset;
-    auto wordByte = [](uint8_t b) {
-        return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b == '_';
-    };
-    // Walk from the line start so that a trail byte is never taken for ASCII.
-    uint32_t runStart = 0;
-    for (uint32_t i = 0; i < q.caret().offset;) {
-        const uint8_t b = line.text[i];
-        const uint32_t step = (isSjisLead(b) && i + 1 < line.length) ? 2 : 1;
-        if (step == 2 || !wordByte(b)) runStart = i + step;
-        i += step;
-    }
-    start = runStart;
-    const uint32_t length = q.caret().offset - start;
-    const bool wanted = !(q.flags() & ecflag::noWordCompletion) && length >= 1 && length <= 63 &&
-                        ((line.text[start] | 0x20) >= 'a' && (line.text[start] | 0x20) <= 'z');
-    if (!wanted) {
+    // The markup contexts of HTML and CSS mode, else the word before the caret (ASCII letters,
+    // digits and "_", 1 to 63 bytes, starting with a letter).
+    CompletionRequest request{};
+    if (!ctlmarkup::completionRequestAtCaret(q, &request)) {
         endCompletion(q);
         return;
     }
-    CompletionRequest request{};
-    request.kind = completionKindWord;
-    std::memcpy(request.typed, line.text + start, length);
-    request.length = static_cast<int32_t>(length);
     request.font = q.font();
     request.cellWidth = q.cellWidth();
     request.lineHeight = q.lineHeight();
+    q.lastCompletion_ = request;
     const uint32_t code = q.completionShowing_ ? ECN_COMPLETEMORE : ECN_COMPLETE;
     q.completionShowing_ = q.notify(code, reinterpret_cast<LPARAM>(&request)) != 0;
 }

@@ -2,6 +2,7 @@
 // grab-scrolling, dragging the selected text and dropping it (move, or copy with Ctrl).
 #include "LineRecord.h"
 #include "QuorvaleInput.h"
+#include "QuorvaleMarkup.h"
 #include "QuorvaleInputLogic.h"
 #include "QuorvaleScrollMath.h"
 #include "TextCodes.h"
@@ -117,6 +118,13 @@ void doubleClick(Quorvale& q, int x, int y) {
     const LineRecord& line = *q.lineAt(hit.line);
     uint32_t behind = hit.offset;
     if (behind < line.length) behind += (isSjisLead(line.text[behind]) && behind + 1 < line.length) ? 2 : 1;
+    q.moveTo(hit.line, hit.offset);
+    // In HTML mode a tag, attribute, value or entity is selected whole.
+    if (!hit.inGutter && ctlmarkup::selectElementAtCaret(q)) {
+        startMode(q, MouseMode::Characters, x, y);
+        afterMove(q);
+        return;
+    }
     q.moveTo(hit.line, behind);
     q.selectWordAtCaret();
     if (!q.hasSelection()) q.setAnchorAtCaret();

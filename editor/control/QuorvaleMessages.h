@@ -106,8 +106,7 @@ enum EcRequest : uint32_t {
 
     EC_ENDCOMPLETION = 40001,      // 0 -> 1: ECN_ENDCOMPLETE if a completion list was requested
 
-    // Markup assistance and the grammar check. Numbers and records are fixed here; until the
-    // markup code and the checker binding exist these answer 0.
+    // Markup assistance and the grammar check (QuorvaleMarkup.cpp).
     // GrammarCheckRequest* -> 1 when the check completed; 0 on failure (library or export missing,
     // zero handle, a false result from the checker).
     EC_GRAMMARCHECK = 30101,
@@ -119,6 +118,9 @@ enum EcRequest : uint32_t {
     EC_INSERTCLOSETAG = 40004,     // document-type map -> 1 when a close tag was inserted
     EC_INSERTLINEBREAKTAG = 40005, // document-type map -> 1 when a line-break tag was inserted
     EC_SELECTELEMENT = 40006,      // document-type map -> 1 when the tag or element at the caret was selected
+    // MayInsertRequest* -> 1 when answered: may an element ("img", "a") be inserted at the start
+    // of the selection (or the caret) without a grammar error, and in which case.
+    EC_MAYINSERTELEMENT = 40007,
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -253,6 +255,14 @@ struct CandidateRequest {
     const void* map;           // the loaded document-type map, or null
     char* buffer;              // receives the NUL-terminated names
     uint32_t size;             // bytes available (65536 from the frame)
+};
+
+// EC_MAYINSERTELEMENT.
+struct MayInsertRequest {
+    const void* map;           // the loaded document-type map
+    const char* name;          // the element to insert, e.g. "img" or "a"
+    uint32_t allowed;          // set: 1 when the context is text and the name is a child candidate
+    uint32_t upperCase;        // set: 1 when the first candidate begins with an upper-case letter
 };
 
 // EC_INSERTCANDIDATE.

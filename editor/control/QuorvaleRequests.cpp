@@ -1,5 +1,7 @@
-// Quorvale: EC_REQUEST: routes each request code to its handler (text, document, view).
+// Quorvale: EC_REQUEST: routes each request code to its handler (text, document, view, markup).
 #include "QuorvaleRequests.h"
+
+#include "QuorvaleMarkup.h"
 
 LRESULT Quorvale::onRequest(WPARAM code, LPARAM argument) {
     LRESULT result = 0;
@@ -7,6 +9,6 @@ LRESULT Quorvale::onRequest(WPARAM code, LPARAM argument) {
     if (ctlrequest::textRequest(*this, c, argument, &result)) return result;
     if (ctlrequest::documentRequest(*this, c, argument, &result)) return result;
     if (ctlrequest::viewRequest(*this, c, argument, &result)) return result;
-    // Later work (grammar check, markup candidates and insertion) and unknown codes.
-    return 0;
+    if (ctlmarkup::markupRequest(*this, c, argument, &result)) return result;
+    return 0;  // unknown codes
 }

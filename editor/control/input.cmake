@@ -50,4 +50,5 @@ set(ULO_CONTROL_REQUEST_SOURCES
   QuorvaleRequestsDocument.cpp
   QuorvaleRequestsText.cpp
   QuorvaleRequestsView.cpp
+  QuorvaleMarkup.cpp
 )

@@ -11,3 +11,10 @@ ulo_add_test(control_requests_test SOURCES QuorvaleRequests_test.cpp LIBS ulo_co
 ulo_add_test(control_messages_test SOURCES QuorvaleWindowMessages_test.cpp LIBS ulo_control_inputhost DISPLAY)
 set_tests_properties(${ULO_TEST_PREFIX}control_input_test ${ULO_TEST_PREFIX}control_requests_test
   ${ULO_TEST_PREFIX}control_messages_test PROPERTIES TIMEOUT 120)
+
+# The markup requests (HTML mode, the shipped maps, lint.dll beside the test).
+ulo_add_test(control_markup_test SOURCES QuorvaleMarkup_test.cpp LIBS ulo_control_inputhost ulo_html DISPLAY)
+target_compile_definitions(control_markup_test PRIVATE ULO_MAP_DIR="${CMAKE_BINARY_DIR}/bin/dtd")
+add_dependencies(control_markup_test lint)
+set_tests_properties(${ULO_TEST_PREFIX}control_markup_test PROPERTIES TIMEOUT 120)
+set_property(TEST ${ULO_TEST_PREFIX}control_markup_test APPEND PROPERTY RESOURCE_LOCK lint_dll)

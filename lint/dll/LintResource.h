@@ -1,0 +1,3 @@
+// Resource identifiers of lint.dll (its version record only).
+#pragma once
+#define LINT_VERSION_INFO 1
