@@ -354,7 +354,7 @@ void MainFrame::removePreviewCopy() { preview_.removeTempFile(); }
 // --- PreviewEvents
 
 void MainFrame::checkBeforePreview() {
-    if (settings_.option_flags & OptionFlag::kCheckBeforePreview) html_.grammarCheck(false);
+    if ((settings_.option_flags & OptionFlag::kCheckOnPreview) && types_.isHtml()) html_.grammarCheck(false);
 }
 
 void MainFrame::runCommand(uint32_t id) { command(id); }
