@@ -104,6 +104,15 @@ const char* matchMessage(const MatchState& s, bool forToolbar) {
     return s.here ? find_text::kOnlyHere : find_text::kNoMatchAtAll;
 }
 
+std::string wordMenuText(const std::string& word) {
+    std::string text = "\"";
+    for (char c : word) {
+        text += c;
+        if (c == '&') text += '&';
+    }
+    return text + "\"" + find_text::kSearchWordSuffix;
+}
+
 std::string replaceAllMessage(int32_t count) {
     if (count <= 0) return find_text::kNoMatch;
     char text[64];

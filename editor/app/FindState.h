@@ -61,6 +61,10 @@ const char* matchMessage(const MatchState& state, bool forToolbar);
 inline bool matchInDirection(const MatchState& s, bool up) { return up ? s.up : s.down; }
 inline bool anyMatch(const MatchState& s) { return s.up || s.down || s.here; }
 
+// The first item of the editor's context menu for a word: the word in double quotes followed by
+// "を検索", every "&" doubled so that it shows literally (0x26 is never a trail byte).
+std::string wordMenuText(const std::string& word);
+
 // The status text after replace-all: "%d個、置換されました" for n > 0, else "マッチしません".
 std::string replaceAllMessage(int32_t count);
 

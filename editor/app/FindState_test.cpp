@@ -86,6 +86,11 @@ TEST(MatchMessage, EachStateHasItsText) {
     EXPECT_FALSE(matchInDirection({true, false, false}, true));
 }
 
+TEST(WordMenuText, QuotesTheWordAndDoublesAmpersands) {
+    EXPECT_EQ(wordMenuText("a&b&&"), std::string("\"a&&b&&&&\"") + find_text::kSearchWordSuffix);
+    EXPECT_EQ(wordMenuText(BYTES("\x83\x5c")), BYTES("\"\x83\x5c\"") + find_text::kSearchWordSuffix);
+}
+
 TEST(ReplaceAllMessage, CountOrNoMatch) {
     EXPECT_EQ(replaceAllMessage(3), BYTES("3\x8c\xc2\x81" "A\x92u\x8a\xb7\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd"));
     EXPECT_EQ(replaceAllMessage(0), find_text::kNoMatch);
