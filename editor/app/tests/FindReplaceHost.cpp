@@ -1,0 +1,223 @@
+// The in-process host of the FindReplace tests and its dialog driver.
+#include "FindReplaceHost.h"
+
+#include <thread>
+
+#include "FrameMessages.h"
+#include "UloResource.h"
+
+namespace find_test {
+
+namespace {
+
+DWORD hostThread = 0;
+constexpr char kHostClass[] = "FindReplaceTestHost";
+
+std::string className(HWND w) {
+    char name[64] = {};
+    GetClassNameA(w, name, sizeof name);
+    return name;
+}
+
+std::string title(HWND w) {
+    char text[1024] = {};
+    GetWindowTextA(w, text, sizeof text);
+    return text;
+}
+
+std::vector<HWND> hostDialogs() {
+    std::vector<HWND> list;
+    EnumThreadWindows(
+        hostThread,
+        [](HWND w, LPARAM l) -> BOOL {
+            if (className(w) == "#32770" && IsWindowVisible(w)) reinterpret_cast<std::vector<HWND>*>(l)->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&list));
+    return list;
+}
+
+}  // namespace
+
+std::string sjis(const wchar_t* text) {
+    char buffer[4096];
+    int n = WideCharToMultiByte(932, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+    return n > 0 ? std::string(buffer, static_cast<size_t>(n - 1)) : std::string();
+}
+
+LRESULT CALLBACK Host::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* host = reinterpret_cast<Host*>(GetWindowLongPtrA(window, 0));
+    if (!host) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_COMMAND) {
+        host->commands.push_back(LOWORD(wParam));
+        return host->find_.command(LOWORD(wParam), HIWORD(wParam), lParam);
+    }
+    if (message == frame_msg::WM_FRAME_FIND) return host->find_.dialogMessage(wParam, lParam);
+    if (message == frame_msg::WM_FRAME_EDITOR) return 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+Host::Host() {
+    hostThread = GetCurrentThreadId();
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = procedure;
+        wc.cbWndExtra = sizeof(void*);
+        wc.hInstance = instance;
+        wc.lpszClassName = kHostClass;
+        registered = RegisterClassA(&wc) != 0;
+    }
+    window_ = CreateWindowExA(0, kHostClass, "find host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 700, 500,
+                              nullptr, nullptr, instance, nullptr);
+    font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    searchBox_ = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_AUTOHSCROLL, 12, 5,
+                                 200, 100, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CMD_SEARCHBOX)),
+                                 instance, nullptr);
+    EditorCreation c;
+    c.style = WS_CHILD | WS_VISIBLE;
+    c.instance = instance;
+    c.parent = window_;
+    c.notifyMessage = frame_msg::WM_FRAME_EDITOR;
+    c.fontFace = "";
+    editor_ = createEditorControl(c);
+    if (editor_) MoveWindow(editor_->window(), 0, 40, 680, 400, TRUE);
+    SetWindowLongPtrA(window_, 0, reinterpret_cast<LONG_PTR>(this));
+    FindReplace::Links links;
+    links.instance = instance;
+    links.mainWindow = window_;
+    links.editor = editor_;
+    links.searchBox = searchBox_;
+    links.font = font_;
+    links.results = this;
+    find_.attach(links);
+}
+
+Host::~Host() {
+    find_.detach();
+    SetWindowLongPtrA(window_, 0, 0);
+    DestroyWindow(window_);
+    if (editor_) editor_->release();
+}
+
+void Host::setText(const std::string& text) {
+    ask(EC_RESET, static_cast<LPARAM>(TextEncoding::ShiftJis));
+    if (!text.empty()) ask(EC_INSERTTEXT, reinterpret_cast<LPARAM>(text.c_str()));
+    ask(EC_GOTOLINE, 0);
+}
+
+std::string Host::text() const {
+    std::string all;
+    LineIterator it{};
+    if (!ask(EC_FIRSTLINE, reinterpret_cast<LPARAM>(&it))) return all;
+    do {
+        all.append(reinterpret_cast<const char*>(it.text), it.length);
+        if (it.lineEnd) all += "\r\n";
+    } while (ask(EC_NEXTLINE, reinterpret_cast<LPARAM>(&it)));
+    return all;
+}
+
+std::string Host::selection() const {
+    LRESULT n = ask(EC_GETSELECTIONSIZE);
+    if (n <= 0) return std::string();
+    std::string text(static_cast<size_t>(n) + 1, '\0');
+    ask(EC_GETSELECTIONTEXT, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(n));
+    return text;
+}
+
+CaretState Host::caret() const {
+    CaretState c{};
+    ask(EC_GETCARET, reinterpret_cast<LPARAM>(&c));
+    return c;
+}
+
+void Host::typeIntoBox(const std::string& text) {
+    HWND edit = searchEdit();
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string Host::floatText() const {
+    HWND w = find_.floatTextWindow();
+    return w && IsWindowVisible(w) ? title(w) : std::string();
+}
+
+void runModal(const std::function<void()>& open, const std::function<void()>& drive) {
+    std::thread driver([&drive] {
+        drive();
+        // Whatever is still open is closed, so that a failed step never leaves the test waiting.
+        DWORD end = GetTickCount() + 3000;
+        for (auto list = hostDialogs(); !list.empty() && static_cast<int>(end - GetTickCount()) > 0;
+             list = hostDialogs()) {
+            for (HWND w : list) {
+                PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+                PostMessageA(w, WM_COMMAND, IDOK, 0);
+            }
+            Sleep(50);
+        }
+    });
+    open();
+    driver.join();
+}
+
+bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    DWORD end = GetTickCount() + timeoutMs;
+    while (!condition()) {
+        if (static_cast<int>(end - GetTickCount()) <= 0) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+HWND waitDialog(const std::string& caption, DWORD timeoutMs) {
+    HWND found = nullptr;
+    waitFor(
+        [&] {
+            for (HWND w : hostDialogs())
+                if (title(w) == caption) found = w;
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+std::string answerBox(DWORD timeoutMs) {
+    HWND box = waitDialog("Quorvale Ulo", timeoutMs);
+    if (!box) return std::string();
+    std::string longest;
+    EnumChildWindows(
+        box,
+        [](HWND w, LPARAM l) -> BOOL {
+            auto* best = reinterpret_cast<std::string*>(l);
+            if (className(w) == "Static" && title(w).size() > best->size()) *best = title(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&longest));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    waitFor([box] { return !IsWindow(box) || !IsWindowVisible(box); });
+    return longest;
+}
+
+void typeInto(HWND dialog, int id, const std::string& text) {
+    HWND item = GetDlgItem(dialog, id);
+    HWND edit = className(item) == "ComboBox" ? FindWindowExA(item, nullptr, "Edit", nullptr) : item;
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void click(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void setCheck(HWND dialog, int id, bool on) {
+    SendMessageA(GetDlgItem(dialog, id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::string itemText(HWND dialog, int id) {
+    return title(GetDlgItem(dialog, id));
+}
+
+}  // namespace find_test
