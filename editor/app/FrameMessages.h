@@ -3,9 +3,11 @@
 #pragma once
 #include <cstdint>
 
+#include "UloNames.h"
+
 namespace frame_msg {
 
-inline constexpr const char kMainWindowClass[] = "QuorvaleUloMainWindowClass";
+using ulo_names::kMainWindowClass;
 inline constexpr const char kFloatTextClass[] = "QuorvaleFloatText";
 
 // Sent to a main window by another editor process (or itself): wParam low word = a PEER_* code.
@@ -15,8 +17,7 @@ constexpr unsigned WM_FRAME_EDITOR = 0x0400 + 2;
 constexpr unsigned WM_FRAME_FIND = 0x0400 + 3;
 constexpr unsigned WM_FRAME_COMPLETION = 0x0400 + 4;
 constexpr unsigned WM_FRAME_COLOUR = 0x0400 + 5;
-// Sent by the browser registration program: drop the cached "browser" record. Result 0.
-constexpr unsigned WM_FRAME_BROWSERS_CHANGED = 0x0400 + 6;
+using ulo_names::WM_FRAME_BROWSERS_CHANGED;  // from the browser registration program
 // Posted to the floating text window: hide it.
 constexpr unsigned WM_FLOAT_HIDE = 0x0400 + 1;
 

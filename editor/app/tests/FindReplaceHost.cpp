@@ -13,17 +13,8 @@ namespace {
 DWORD hostThread = 0;
 constexpr char kHostClass[] = "FindReplaceTestHost";
 
-std::string className(HWND w) {
-    char name[64] = {};
-    GetClassNameA(w, name, sizeof name);
-    return name;
-}
-
-std::string title(HWND w) {
-    char text[1024] = {};
-    GetWindowTextA(w, text, sizeof text);
-    return text;
-}
+using ulo_e2e::className;
+std::string title(HWND w) { return ulo_e2e::windowTitle(w); }
 
 std::vector<HWND> hostDialogs() {
     std::vector<HWND> list;
@@ -38,12 +29,6 @@ std::vector<HWND> hostDialogs() {
 }
 
 }  // namespace
-
-std::string sjis(const wchar_t* text) {
-    char buffer[4096];
-    int n = WideCharToMultiByte(932, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
-    return n > 0 ? std::string(buffer, static_cast<size_t>(n - 1)) : std::string();
-}
 
 LRESULT CALLBACK Host::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* host = reinterpret_cast<Host*>(GetWindowLongPtrA(window, 0));
@@ -171,44 +156,11 @@ bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
-HWND waitDialog(const std::string& caption, DWORD timeoutMs) {
-    HWND found = nullptr;
-    waitFor(
-        [&] {
-            for (HWND w : hostDialogs())
-                if (title(w) == caption) found = w;
-            return found != nullptr;
-        },
-        timeoutMs);
-    return found;
-}
-
-std::string answerBox(DWORD timeoutMs) {
-    HWND box = waitDialog("Quorvale Ulo", timeoutMs);
-    if (!box) return std::string();
-    std::string longest;
-    EnumChildWindows(
-        box,
-        [](HWND w, LPARAM l) -> BOOL {
-            auto* best = reinterpret_cast<std::string*>(l);
-            if (className(w) == "Static" && title(w).size() > best->size()) *best = title(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&longest));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    waitFor([box] { return !IsWindow(box) || !IsWindowVisible(box); });
-    return longest;
-}
-
 void typeInto(HWND dialog, int id, const std::string& text) {
     HWND item = GetDlgItem(dialog, id);
     HWND edit = className(item) == "ComboBox" ? FindWindowExA(item, nullptr, "Edit", nullptr) : item;
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void click(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void setCheck(HWND dialog, int id, bool on) {

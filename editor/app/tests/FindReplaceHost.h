@@ -10,10 +10,11 @@
 #include <vector>
 
 #include "FindReplace.h"
+#include "TestDriver.h"
 
 namespace find_test {
 
-std::string sjis(const wchar_t* text);
+using ulo_e2e::sjis;
 
 class Host final : public ResultOutput {
 public:
@@ -61,15 +62,18 @@ private:
 // when drive returns, every dialog still open on this thread is cancelled.
 void runModal(const std::function<void()>& open, const std::function<void()>& drive);
 
-// Driver side: a visible dialog ("#32770") of this process with the caption, or null after the
-// time-out.
-HWND waitDialog(const std::string& caption, DWORD timeoutMs = 5000);
-// The message box's text and press its OK button; "" when none came.
-std::string answerBox(DWORD timeoutMs = 5000);
+// Driver side: a dialog of this process with the caption, or null after the time-out.
+inline HWND waitDialog(const std::string& caption, DWORD timeoutMs = 5000) {
+    return ulo_e2e::waitDialog(GetCurrentProcessId(), caption.c_str(), timeoutMs);
+}
+// The message box's text after pressing its OK button; "" when none came.
+inline std::string answerBox(DWORD timeoutMs = 5000) {
+    return ulo_e2e::answerDialog(GetCurrentProcessId(), "Quorvale Ulo", IDOK, timeoutMs);
+}
 // Types into a dialog's combo box or edit field (the edit notifications fire).
 void typeInto(HWND dialog, int id, const std::string& text);
 // Posts a button click; the driver goes on at once.
-void click(HWND dialog, int id);
+inline void click(HWND dialog, int id) { ulo_e2e::press(dialog, id); }
 // Waits until the condition holds or the time-out passes.
 bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // Sets a check box or radio button as a click would and tells the dialog.
