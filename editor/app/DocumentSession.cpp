@@ -1,24 +1,21 @@
-// MainFrame: the document's life: path, loading with its questions, saving (through a temporary
-// file), closing with the unsaved-changes question, reloading, the external change check,
-// dropped files and the file history.
-#include <windows.h>
-#include <shellapi.h>
+// DocumentSession: loading, saving, closing, reloading, the external change check and dropped
+// files.
+#include "DocumentSession.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "DocumentWriter.h"
 #include "FrameTexts.h"
 #include "LineRecord.h"
-#include "MainFrame.h"
 #include "QuorvaleMessages.h"
 #include "SafeSave.h"
 #include "SettingsStore.h"
 #include "UloResource.h"
 
-
 namespace {
+
+constexpr size_t kPathSize = DocumentState::kPathSize;
 
 const char* encodingName(int e) {
     switch (e) {
@@ -39,72 +36,66 @@ const char* lineEndName(int e) {
     }
 }
 
-// The part of a path after its last backslash; the scan steps over double-byte characters.
-const char* afterLastBackslash(const char* path) {
-    const char* name = path;
-    for (const char* p = path; *p; ++p) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) {
-            ++p;
-            continue;
-        }
-        if (*p == '\\') name = p + 1;
-    }
-    return name;
-}
-
-// The document type a file name suggests (the full table comes with the document types).
-int typeFromExtension(const char* path) {
-    const char* dot = std::strrchr(afterLastBackslash(path), '.');
-    if (!dot) return CMD_DOCTYPE_PLAIN;
-    static const char* const html[] = {".html", ".htm", ".shtml", ".jsp", ".asp", ".php"};
-    for (const char* e : html)
-        if (lstrcmpiA(dot, e) == 0) return CMD_DOCTYPE_HTML401T;
-    return CMD_DOCTYPE_PLAIN;
-}
-
 }  // namespace
 
-int MainFrame::message(const char* format, const char* argument, UINT type) {
+DocumentSession::~DocumentSession() { freeImage(); }
+
+void DocumentSession::addCommands(CommandTable& table) {
+    auto titled = [this](uint32_t) { return state_.titled(); };
+    table.add(CMD_OPEN, [this](const CommandCall& call) -> intptr_t {
+        if (call.parameter) open(reinterpret_cast<const char*>(call.parameter));
+        else openDialog();
+        return 0;
+    });
+    table.add(CMD_CLOSE, plainCommand([this] { closeDocument(false); }));
+    table.add(CMD_RELOAD, plainCommand([this] { reload(); }), titled);
+    table.add(CMD_SAVE, plainCommand([this] { save(); }), titled);
+    table.add(CMD_SAVEAS, plainCommand([this] { saveAs(); }));
+    // The file dialogs' added combo boxes report their choice while the dialog is open.
+    table.add(CMD_DIALOG_ENCODING, [this](const CommandCall& call) -> intptr_t {
+        dialogEncoding_ = static_cast<int>(call.parameter);
+        return call.parameter;
+    });
+    table.add(CMD_DIALOG_LINEEND, [this](const CommandCall& call) -> intptr_t {
+        dialogLineEnd_ = static_cast<int>(call.parameter);
+        return call.parameter;
+    });
+}
+
+int DocumentSession::message(const char* format, const char* argument, UINT type) {
     char text[1200];
     std::snprintf(text, sizeof text, format, argument ? argument : "");
-    return MessageBoxA(mainWindow_, text, ulo_text::kAppName, type);
+    return MessageBoxA(main_, text, ulo_text::kAppName, type);
 }
 
-void MainFrame::setPath(const char* file) {
-    if (file) {
-        lstrcpynA(path_, file, kPathSize);
-        lstrcpynA(fileName_, afterLastBackslash(path_), kPathSize);
-        if (documentType_ == CMD_DOCTYPE_PLAIN) {
-            int type = typeFromExtension(path_);
-            if (type != CMD_DOCTYPE_PLAIN) dispatchCommand(static_cast<UINT>(type), 0, 0);
-        }
-    } else {
-        path_[0] = 0;
-        std::strcpy(fileName_, ulo_text::kUntitled);
-        if (editorWindow_) dispatchCommand(CMD_DOCTYPE_PLAIN, 0, 0);
-        else documentType_ = CMD_DOCTYPE_PLAIN;
-    }
-    pathChanged();
+void DocumentSession::setPath(const char* file) {
+    state_.setPath(file);
+    events_.pathSet(file ? state_.path() : nullptr);
 }
 
-void MainFrame::openChosen(const char* file, int encoding) {
+void DocumentSession::openChosen(const char* file, int encoding) {
     bool reuse = (settings_.option_flags & OptionFlag::kReuseWindow) != 0;
-    if (!isEmpty()) {
+    if (!state_.isEmpty()) {
         if (!reuse) {
-            openInNewWindow(file, encoding);
+            events_.openInNewWindow(file, encoding);
             return;
         }
         if (!closeDocument(false)) return;
     }
-    lstrcpynA(lastPath_, file, kPathSize);
-    if (alreadyOpen(file)) return;
+    state_.setLastPath(file);
+    if (events_.openElsewhere(file)) return;
     load(file, encoding);
 }
 
-bool MainFrame::readImage(HANDLE file) {
+void DocumentSession::freeImage() {
+    if (rawBuffer_) std::free(rawBuffer_);
+    rawBuffer_ = nullptr;
+}
+
+bool DocumentSession::readImage(HANDLE file) {
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file, &size) || size.QuadPart > 0x7FFFFFF0) return false;
-    if (rawBuffer_) std::free(rawBuffer_);
+    freeImage();
     DWORD count = static_cast<DWORD>(size.QuadPart);
     rawBuffer_ = static_cast<uint8_t*>(std::malloc(count + 1));
     if (!rawBuffer_) return false;
@@ -115,19 +106,18 @@ bool MainFrame::readImage(HANDLE file) {
     return true;
 }
 
-void MainFrame::resetDocument() {
-    ask(EC_RESET, 0);
-    ask(EC_CONVERT);
-    ask(EC_LOADDONE);
-    if (rawBuffer_) std::free(rawBuffer_);
-    rawBuffer_ = nullptr;
+void DocumentSession::resetDocument() {
+    editor_.ask(EC_RESET, 0);
+    editor_.ask(EC_CONVERT);
+    editor_.ask(EC_LOADDONE);
+    freeImage();
     rawSize_ = 0;
-    savedMark_ = currentMark_ = 0;
-    updateTitle();
-    paintStatus(true);
+    state_.resetMarks();
+    events_.titleChanged();
+    events_.statusChanged(true);
 }
 
-bool MainFrame::load(const char* file, int encoding) {
+bool DocumentSession::load(const char* file, int encoding) {
     HANDLE h = CreateFileA(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         if (GetLastError() != ERROR_SHARING_VIOLATION) {
@@ -154,9 +144,9 @@ bool MainFrame::load(const char* file, int encoding) {
         encoding = 5;
     }
     LoadRecord record{count, bytes, 1};
-    ask(EC_RESET, encoding);
-    ask(EC_LOADIMAGE, reinterpret_cast<LPARAM>(&record));
-    if (!ask(EC_CONVERT)) {
+    editor_.ask(EC_RESET, encoding);
+    editor_.ask(EC_LOADIMAGE, reinterpret_cast<LPARAM>(&record));
+    if (!editor_.ask(EC_CONVERT)) {
         if (encoding != 0) {
             message(ulo_text::kConversionFailed, file, MB_ICONERROR);
             setPath(nullptr);
@@ -164,8 +154,7 @@ bool MainFrame::load(const char* file, int encoding) {
             return false;
         }
         // Detection guessed wrong: the image is read again as Shift_JIS from the file's bytes.
-        std::free(rawBuffer_);
-        rawBuffer_ = nullptr;
+        freeImage();
         HANDLE again = CreateFileA(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         bool reread = again != INVALID_HANDLE_VALUE && readImage(again);
@@ -176,59 +165,59 @@ bool MainFrame::load(const char* file, int encoding) {
             return false;
         }
         LoadRecord plain{rawSize_, rawBuffer_, 1};
-        ask(EC_RESET, 1);
-        ask(EC_LOADIMAGE, reinterpret_cast<LPARAM>(&plain));
-        ask(EC_CONVERT);
+        editor_.ask(EC_RESET, 1);
+        editor_.ask(EC_LOADIMAGE, reinterpret_cast<LPARAM>(&plain));
+        editor_.ask(EC_CONVERT);
     }
     askPreferredEncoding();
     askPreferredLineEnd();
     setPath(file);
-    ask(EC_LOADDONE);
-    savedMark_ = currentMark_ = 0;
-    updateTitle();
-    paintStatus(true);
-    lstrcpynA(lastPath_, file, kPathSize);
+    editor_.ask(EC_LOADDONE);
+    state_.resetMarks();
+    events_.titleChanged();
+    events_.statusChanged(true);
+    state_.setLastPath(file);
     // The document is loaded even when the history cannot be updated: the window keeps it.
     settings_store::removeFromFileHistory(file);
     return true;
 }
 
-void MainFrame::askPreferredEncoding() {
+void DocumentSession::askPreferredEncoding() {
     int preferred = settings_.convert_encoding;
-    int current = static_cast<int>(editor_->encoding());
+    int current = static_cast<int>(editor_.encoding());
     if (preferred == 0 || preferred == current) return;
     if (!(settings_.option_flags & OptionFlag::kNoConversionWarning)) {
         char text[600];
         std::snprintf(text, sizeof text, ulo_text::kEncodingQuestion, encodingName(current), encodingName(preferred));
-        if (MessageBoxA(mainWindow_, text, ulo_text::kAppName, MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
+        if (MessageBoxA(main_, text, ulo_text::kAppName, MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
     }
-    editor_->setEncoding(static_cast<TextEncoding>(preferred));
+    editor_.setEncoding(static_cast<TextEncoding>(preferred));
 }
 
-void MainFrame::askPreferredLineEnd() {
+void DocumentSession::askPreferredLineEnd() {
     static const LineEnd map[4] = {LineEnd::None, LineEnd::CrLf, LineEnd::Cr, LineEnd::Lf};
     int setting = settings_.convert_line_end;
     if (setting < 1 || setting > 3) return;
     LineEnd preferred = map[setting];
-    LineEnd current = editor_->lineEnd();
+    LineEnd current = editor_.lineEnd();
     if (preferred == current) return;
     if (!(settings_.option_flags & OptionFlag::kNoConversionWarning)) {
         char text[600];
         std::snprintf(text, sizeof text, ulo_text::kLineEndQuestion, lineEndName(static_cast<int>(current)),
                       lineEndName(static_cast<int>(preferred)));
-        if (MessageBoxA(mainWindow_, text, ulo_text::kAppName, MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
+        if (MessageBoxA(main_, text, ulo_text::kAppName, MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
     }
-    editor_->setLineEnd(preferred);
+    editor_.setLineEnd(preferred);
 }
 
-bool MainFrame::writeDocument(std::FILE* stream) {
-    TextEncoding encoding = editor_->encoding();
+bool DocumentSession::writeDocument(std::FILE* stream) {
+    TextEncoding encoding = editor_.encoding();
     if (encoding == TextEncoding::Auto) encoding = TextEncoding::ShiftJis;
-    LineEnd lineEnd = editor_->lineEnd();
+    LineEnd lineEnd = editor_.lineEnd();
     if (encoding == TextEncoding::Utf16Le && std::fwrite("\xFF\xFE", 1, 2, stream) != 2) return false;
     LineIterator it{};
-    for (LRESULT more = ask(EC_FIRSTLINE, reinterpret_cast<LPARAM>(&it)); more;
-         more = ask(EC_NEXTLINE, reinterpret_cast<LPARAM>(&it))) {
+    for (LRESULT more = editor_.ask(EC_FIRSTLINE, reinterpret_cast<LPARAM>(&it)); more;
+         more = editor_.ask(EC_NEXTLINE, reinterpret_cast<LPARAM>(&it))) {
         LineRecord line;
         line.text = const_cast<uint8_t*>(it.text);
         line.length = it.length;
@@ -238,20 +227,21 @@ bool MainFrame::writeDocument(std::FILE* stream) {
     return true;
 }
 
-bool MainFrame::save() {
-    if (!path_[0]) return saveAs();
-    SaveResult result = saveSafely(path_, [this](std::FILE* stream) { return writeDocument(stream); });
+bool DocumentSession::save() {
+    if (!state_.titled()) return saveAs();
+    const char* path = state_.path();
+    SaveResult result = saveSafely(path, [this](std::FILE* stream) { return writeDocument(stream); });
     switch (result) {
-    case SaveResult::ReadOnly: message(ulo_text::kReadOnly, path_, MB_ICONERROR); return false;
-    case SaveResult::CannotOpen: message(ulo_text::kCannotWrite, path_, MB_ICONERROR); return false;
-    case SaveResult::WriteFailed: message(ulo_text::kSaveFailed, path_, MB_ICONERROR); return false;
+    case SaveResult::ReadOnly: message(ulo_text::kReadOnly, path, MB_ICONERROR); return false;
+    case SaveResult::CannotOpen: message(ulo_text::kCannotWrite, path, MB_ICONERROR); return false;
+    case SaveResult::WriteFailed: message(ulo_text::kSaveFailed, path, MB_ICONERROR); return false;
     case SaveResult::Saved: break;
     }
-    if (isModified()) {
-        savedMark_ = currentMark_;
-        updateTitle();
+    if (state_.isModified()) {
+        state_.markSaved();
+        events_.titleChanged();
     }
-    HANDLE h = CreateFileA(path_, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
         GetFileTime(h, nullptr, nullptr, &fileTime_);
         CloseHandle(h);
@@ -259,45 +249,44 @@ bool MainFrame::save() {
     return true;
 }
 
-bool MainFrame::closeDocument(bool closingWindow) {
-    if (isModified()) {
-        if (GetActiveWindow() != mainWindow_) SetForegroundWindow(mainWindow_);
-        int answer = message(ulo_text::kSaveQuestion, path_, MB_YESNOCANCEL | MB_ICONWARNING);
+bool DocumentSession::closeDocument(bool closingWindow) {
+    if (state_.isModified()) {
+        if (GetActiveWindow() != main_) SetForegroundWindow(main_);
+        int answer = message(ulo_text::kSaveQuestion, state_.path(), MB_YESNOCANCEL | MB_ICONWARNING);
         if (answer == IDCANCEL) return false;
         if (answer == IDYES && !save()) return false;
     }
-    if (closingWindow) ShowWindow(mainWindow_, SW_HIDE);
-    lstrcpynA(lastPath_, path_, kPathSize);
+    if (closingWindow) ShowWindow(main_, SW_HIDE);
+    state_.setLastPath(state_.path());
     if (!closingWindow) setPath(nullptr);
-    if (previewShown_) dispatchCommand(CMD_HIDEPREVIEW, 0, 0);
+    events_.hidePreview();
     resetDocument();
-    if (resultPane_) SendMessageA(resultPane_, LB_RESETCONTENT, 0, 0);
-    resultLines_.clear();
-    if (lastPath_[0]) settings_store::addToFileHistory(lastPath_);
+    events_.clearResults();
+    if (state_.lastPath()[0]) settings_store::addToFileHistory(state_.lastPath());
     return true;
 }
 
-void MainFrame::reload() {
-    if (!path_[0]) return;
-    if (isModified()) {
-        if (GetActiveWindow() != mainWindow_) SetForegroundWindow(mainWindow_);
-        if (message(ulo_text::kReloadQuestion, path_, MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2) != IDOK) return;
+void DocumentSession::reload() {
+    if (!state_.titled()) return;
+    if (state_.isModified()) {
+        if (GetActiveWindow() != main_) SetForegroundWindow(main_);
+        if (message(ulo_text::kReloadQuestion, state_.path(), MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2) != IDOK)
+            return;
     }
-    if (previewShown_) dispatchCommand(CMD_HIDEPREVIEW, 0, 0);
+    events_.hidePreview();
     resetDocument();
-    if (resultPane_) SendMessageA(resultPane_, LB_RESETCONTENT, 0, 0);
-    resultLines_.clear();
+    events_.clearResults();
     char remembered[kPathSize];
-    lstrcpynA(remembered, path_, kPathSize);
-    path_[0] = 0;
+    lstrcpynA(remembered, state_.path(), kPathSize);
+    state_.clearPathOnly();
     open(remembered);
     // A file that can no longer be read leaves an empty window: its tabs and atom follow.
-    if (!path_[0]) setPath(nullptr);
+    if (!state_.titled()) setPath(nullptr);
 }
 
-void MainFrame::checkExternalChange() {
-    if (!path_[0] || checkingChange_) return;
-    HANDLE h = CreateFileA(path_, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+void DocumentSession::checkExternalChange() {
+    if (!state_.titled() || checkingChange_) return;
+    HANDLE h = CreateFileA(state_.path(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return;
     FILETIME now;
     bool got = GetFileTime(h, nullptr, nullptr, &now) != 0;
@@ -305,15 +294,15 @@ void MainFrame::checkExternalChange() {
     if (got && CompareFileTime(&now, &fileTime_) != 0) {
         fileTime_ = now;
         checkingChange_ = true;  // the question box itself deactivates and reactivates the window
-        int answer = MessageBoxA(mainWindow_, ulo_text::kChangedOutside, ulo_text::kAppName, MB_YESNO | MB_ICONINFORMATION);
+        int answer = MessageBoxA(main_, ulo_text::kChangedOutside, ulo_text::kAppName, MB_YESNO | MB_ICONINFORMATION);
         checkingChange_ = false;
         if (answer == IDYES) reload();
     }
-    updateTitle();
+    events_.titleChanged();
 }
 
-void MainFrame::dropFiles(HDROP drop) {
-    bool reusable = isEmpty();
+void DocumentSession::dropFiles(HDROP drop) {
+    bool reusable = state_.isEmpty();
     if ((settings_.option_flags & OptionFlag::kReuseWindow) && !reusable) {
         if (!closeDocument(false)) return;
         reusable = true;
@@ -322,19 +311,14 @@ void MainFrame::dropFiles(HDROP drop) {
     for (UINT i = 0; i < count; ++i) {
         char file[kPathSize] = {};
         if (!DragQueryFileA(drop, i, file, kPathSize - 1)) continue;
-        lstrcpynA(lastPath_, file, kPathSize);
+        state_.setLastPath(file);
         if (!reusable) {
-            openInNewWindow(file, 0);
-        } else if (!alreadyOpen(file)) {
+            events_.openInNewWindow(file, 0);
+        } else if (!events_.openElsewhere(file)) {
             load(file, 0);
-            SetForegroundWindow(mainWindow_);
+            SetForegroundWindow(main_);
             reusable = false;
         }
     }
     DragFinish(drop);
-}
-
-void MainFrame::openHistoryEntry(size_t k) {
-    const char* file = tabBar_.historyPath(k);
-    if (file) open(std::string(file).c_str());
 }

@@ -1,12 +1,13 @@
-// MainFrame: the open and save-as dialogs with their added encoding and line-end choices.
+// DocumentSession: the open and save-as dialogs with their added encoding and line-end choices.
 #include <windows.h>
 #include <commdlg.h>
 #include <shlobj.h>
 
 #include <cstring>
+#include <string>
 
 #include "FrameTexts.h"
-#include "MainFrame.h"
+#include "DocumentSession.h"
 #include "UloResource.h"
 
 namespace {
@@ -56,7 +57,7 @@ OPENFILENAMEA fileDialogRecord(HWND owner, HINSTANCE instance, const std::string
     ofn.lpstrFilter = filters.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(filterIndex);
     ofn.lpstrFile = file;
-    ofn.nMaxFile = MainFrame::kPathSize - 1;
+    ofn.nMaxFile = DocumentState::kPathSize - 1;
     ofn.lpstrInitialDir = folder[0] ? folder : nullptr;
     ofn.Flags = flags;
     ofn.lpTemplateName = MAKEINTRESOURCEA(templateId);
@@ -64,9 +65,9 @@ OPENFILENAMEA fileDialogRecord(HWND owner, HINSTANCE instance, const std::string
     return ofn;
 }
 
-}  // namespace
-
-UINT_PTR CALLBACK MainFrame::dialogHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+// Fills the added combo boxes, reports their choices to the main window and stretches them
+// with the dialog.
+UINT_PTR CALLBACK dialogHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     using namespace ulo_text;
     HWND encoding = GetDlgItem(dialog, IDC_ENCODING_COMBO);
     HWND lineEnd = GetDlgItem(dialog, IDC_LINEEND_COMBO);
@@ -111,17 +112,20 @@ UINT_PTR CALLBACK MainFrame::dialogHook(HWND dialog, UINT message, WPARAM wParam
     return 0;
 }
 
-void MainFrame::initialFolder(char* folder, bool forSave) {
+}  // namespace
+
+void DocumentSession::initialFolder(char* folder, bool forSave) {
     folder[0] = 0;
-    if (forSave && path_[0]) {
-        lstrcpynA(lastPath_, path_, kPathSize);
-        char* slash = std::strrchr(lastPath_, '\\');
+    char* lastPath = state_.lastPathBuffer();
+    if (forSave && state_.titled()) {
+        lstrcpynA(lastPath, state_.path(), DocumentState::kPathSize);
+        char* slash = std::strrchr(lastPath, '\\');
         if (slash) *slash = 0;
-        lstrcpynA(folder, lastPath_, kPathSize);
+        lstrcpynA(folder, lastPath, DocumentState::kPathSize);
         return;
     }
-    if (lastPath_[0]) {
-        lstrcpynA(folder, lastPath_, kPathSize);
+    if (lastPath[0]) {
+        lstrcpynA(folder, lastPath, DocumentState::kPathSize);
         if (!forSave) {
             DWORD attributes = GetFileAttributesA(folder);
             if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -129,8 +133,8 @@ void MainFrame::initialFolder(char* folder, bool forSave) {
                 if (slash) *slash = 0;
             }
         }
-    } else if (path_[0]) {
-        lstrcpynA(folder, path_, kPathSize);
+    } else if (state_.titled()) {
+        lstrcpynA(folder, state_.path(), DocumentState::kPathSize);
         char* slash = std::strrchr(folder, '\\');
         if (slash) *slash = 0;
     } else {
@@ -138,35 +142,35 @@ void MainFrame::initialFolder(char* folder, bool forSave) {
     }
 }
 
-void MainFrame::openDialog() {
-    if (filterIndex_ == 1 && isHtmlMode()) filterIndex_ = 2;
+void DocumentSession::openDialog() {
+    if (filterIndex_ == 1 && events_.htmlMode()) filterIndex_ = 2;
     std::string filters = filterList();
-    char file[kPathSize] = {};
-    char folder[kPathSize];
+    char file[DocumentState::kPathSize] = {};
+    char folder[DocumentState::kPathSize];
     initialFolder(folder, false);
-    OPENFILENAMEA ofn = fileDialogRecord(mainWindow_, instance_, filters, filterIndex_, file, folder,
+    OPENFILENAMEA ofn = fileDialogRecord(main_, instance_, filters, filterIndex_, file, folder,
                                          kOpenFlags, IDD_OPEN_TEMPLATE, dialogHook);
     dialogEncoding_ = dialogLineEnd_ = 0;
     if (!GetOpenFileNameA(&ofn)) return;
     int encoding = 0;
     if (dialogEncoding_ >= 1 && dialogEncoding_ <= 4) encoding = dialogEncoding_;
     if (dialogEncoding_ == 5) {
-        MessageBoxA(mainWindow_, ulo_text::kUtf16OnlyAuto, ulo_text::kAppName, MB_ICONWARNING);
+        MessageBoxA(main_, ulo_text::kUtf16OnlyAuto, ulo_text::kAppName, MB_ICONWARNING);
         return;
     }
     filterIndex_ = static_cast<int>(ofn.nFilterIndex);
     openChosen(file, encoding);
 }
 
-bool MainFrame::saveAs() {
-    if (filterIndex_ == 1 && isHtmlMode()) filterIndex_ = 2;
+bool DocumentSession::saveAs() {
+    if (filterIndex_ == 1 && events_.htmlMode()) filterIndex_ = 2;
     std::string filters = filterList();
-    char file[kPathSize];
-    lstrcpynA(file, fileName_[0] ? fileName_ : ulo_text::kUntitled, kPathSize);
-    char folder[kPathSize];
+    char file[DocumentState::kPathSize];
+    lstrcpynA(file, state_.fileName()[0] ? state_.fileName() : ulo_text::kUntitled, DocumentState::kPathSize);
+    char folder[DocumentState::kPathSize];
     initialFolder(folder, true);
     static const char* const extensions[] = {nullptr, "txt", "html", "css", "cgi", "java", "cpp", nullptr};
-    OPENFILENAMEA ofn = fileDialogRecord(mainWindow_, instance_, filters, filterIndex_, file, folder,
+    OPENFILENAMEA ofn = fileDialogRecord(main_, instance_, filters, filterIndex_, file, folder,
                                          kSaveFlags, IDD_SAVE_TEMPLATE, dialogHook);
     ofn.lpstrDefExt = filterIndex_ >= 1 && filterIndex_ <= 7 ? extensions[filterIndex_] : nullptr;
     dialogEncoding_ = dialogLineEnd_ = 0;
@@ -177,19 +181,19 @@ bool MainFrame::saveAs() {
     static const TextEncoding byIndex[6] = {TextEncoding::Auto, TextEncoding::ShiftJis, TextEncoding::Jis,
                                             TextEncoding::EucJp, TextEncoding::Utf8, TextEncoding::Utf16Le};
     if (dialogEncoding_ >= 1 && dialogEncoding_ <= 5) {
-        editor_->setEncoding(byIndex[dialogEncoding_]);
+        editor_.setEncoding(byIndex[dialogEncoding_]);
         if (lineChoice == 0) lineChoice = dialogEncoding_ == 3 ? 3 : 1;
         chosen = true;
     }
     static const LineEnd byLineIndex[4] = {LineEnd::None, LineEnd::CrLf, LineEnd::Cr, LineEnd::Lf};
     if (lineChoice >= 1 && lineChoice <= 3) {
-        editor_->setLineEnd(byLineIndex[lineChoice]);
+        editor_.setLineEnd(byLineIndex[lineChoice]);
         chosen = true;
     }
-    if (chosen) paintStatus(true);
+    if (chosen) events_.statusChanged(true);
     setPath(file);
     filterIndex_ = ofn.nFilterIndex > 0 ? static_cast<int>(ofn.nFilterIndex) : 1;
-    savedMark_ = -1;
+    state_.markUnsaved();
     if (!save()) return false;
     return true;
 }
