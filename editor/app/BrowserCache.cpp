@@ -16,3 +16,7 @@ bool BrowserCache::registered(uint32_t command) {
     if (command < CMD_BROWSER_IE || command > CMD_BROWSER_OPERA) return false;
     return list().isRegistered(command - CMD_BROWSER_IE);
 }
+
+void BrowserCache::addCommands(CommandTable& table) {
+    table.add(CMD_BROWSER_IE, CMD_BROWSER_OPERA, CommandHandler(), [this](uint32_t id) { return registered(id); });
+}

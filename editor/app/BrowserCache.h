@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "BrowserList.h"
+#include "CommandTable.h"
 
 class BrowserCache {
 public:
@@ -12,6 +13,9 @@ public:
     void drop() { loaded_ = false; }
     // Whether the browser of a preview command (21451 + slot) is registered.
     bool registered(uint32_t command);
+    // The preview commands' rows: greyed while their browser is not registered. Their action
+    // belongs to the preview feature, which replaces these rows.
+    void addCommands(CommandTable& table);
 
 private:
     BrowserList list_ = BrowserList::empty();

@@ -5,8 +5,7 @@
 
 #include "FindTexts.h"
 #include "FrameMessages.h"
-#include "FrameTexts.h"
-#include "ToolBar.h"
+#include "UloNames.h"
 #include "UloResource.h"
 
 using find_state::kTextBytes;
@@ -24,10 +23,13 @@ std::string windowText(HWND window, size_t limit) {
 
 FindReplace::~FindReplace() { detach(); }
 
-void FindReplace::attach(const Links& links) {
-    links_ = links;
-    if (!links_.searchBox) return;
-    editField_ = FindWindowExA(links_.searchBox, nullptr, "Edit", nullptr);
+void FindReplace::attach(HINSTANCE instance, HWND main, HFONT font) {
+    instance_ = instance;
+    main_ = main;
+    font_ = font;
+    searchBox_ = bars_.searchBox();
+    if (!searchBox_) return;
+    editField_ = FindWindowExA(searchBox_, nullptr, "Edit", nullptr);
     if (!editField_) return;
     SetPropA(editField_, kEditProperty, this);
     editProcedure_ = reinterpret_cast<WNDPROC>(
@@ -43,12 +45,22 @@ void FindReplace::detach() {
     editProcedure_ = nullptr;
 }
 
-LRESULT FindReplace::ask(uint32_t code, LPARAM lParam) const {
-    HWND control = links_.editor ? links_.editor->window() : nullptr;
-    return control ? SendMessageA(control, EC_REQUEST, code, lParam) : 0;
-}
-
 // --- commands
+
+void FindReplace::addCommands(CommandTable& table) {
+    auto run = [this](const CommandCall& call) -> intptr_t {
+        return command(call.id, call.notification, static_cast<LPARAM>(call.parameter));
+    };
+    table.add(CMD_FIND, run);
+    table.add(CMD_FINDDOWN, run, [this](uint32_t) { return canFindAgain(); });
+    table.add(CMD_FINDUP, run, [this](uint32_t) { return canFindAgain(); });
+    table.add(CMD_FINDWORD, run);
+    table.add(CMD_REPLACE, run);
+    table.add(CMD_GOTOLINE, run);
+    table.add(CMD_SEARCHBOX, run);
+    table.add(CMD_SEARCHSTATE, run);
+    table.add(CMD_SEARCHFOCUS, run);
+}
 
 LRESULT FindReplace::command(UINT id, UINT notification, LPARAM lParam) {
     switch (id) {
@@ -73,18 +85,17 @@ LRESULT FindReplace::command(UINT id, UINT notification, LPARAM lParam) {
 bool FindReplace::canFindAgain() const { return !searchText_.empty() || !boxText().empty(); }
 
 std::string FindReplace::boxText() const {
-    return links_.searchBox ? windowText(links_.searchBox, kTextBytes) : searchText_;
+    return searchBox_ ? windowText(searchBox_, kTextBytes) : searchText_;
 }
 
 void FindReplace::setBoxText(const std::string& text) {
-    if (links_.searchBox) SetWindowTextA(links_.searchBox, text.c_str());
+    if (searchBox_) SetWindowTextA(searchBox_, text.c_str());
 }
 
 void FindReplace::enableFindButtons() {
-    if (!links_.toolbar) return;
     uint32_t flags = boxText().empty() ? bars::kToolDisabled : 0;
-    links_.toolbar->setFlags(CMD_FINDUP, flags);
-    links_.toolbar->setFlags(CMD_FINDDOWN, flags);
+    bars_.toolbar().setFlags(CMD_FINDUP, flags);
+    bars_.toolbar().setFlags(CMD_FINDDOWN, flags);
 }
 
 bool FindReplace::compile(const std::string& text) {
@@ -94,24 +105,24 @@ bool FindReplace::compile(const std::string& text) {
 }
 
 int FindReplace::messageBox(HWND owner, const char* text, UINT type) const {
-    return MessageBoxA(owner ? owner : links_.mainWindow, text, ulo_text::kAppName, type);
+    return MessageBoxA(owner ? owner : main_, text, ulo_names::kEditorCaption, type);
 }
 
 void FindReplace::openDialog(bool find) {
     dialogIsFind_ = find;
     ask(EC_GETCARET, reinterpret_cast<LPARAM>(&snapshot_));
     ask(EC_CARETTOSELSTART);
-    if (links_.searchBox) searchText_ = boxText();
+    if (searchBox_) searchText_ = boxText();
     if (!find) replaceInSelection_ = ask(EC_HASSELECTION_ALT) != 0;
-    floatText_.hide();
-    DialogBoxParamA(links_.instance, find ? "FINDBOX" : "REPLACEBOX", links_.mainWindow,
+    bars_.floatText().hide();
+    DialogBoxParamA(instance_, find ? "FINDBOX" : "REPLACEBOX", main_,
                     &FindReplace::searchDialogProcedure, reinterpret_cast<LPARAM>(this));
     dialog_ = nullptr;
     enableFindButtons();
 }
 
 void FindReplace::goToLine() {
-    INT_PTR n = DialogBoxParamA(links_.instance, "LINEBOX", links_.mainWindow, &FindReplace::lineDialogProcedure, 0);
+    INT_PTR n = DialogBoxParamA(instance_, "LINEBOX", main_, &FindReplace::lineDialogProcedure, 0);
     if (n > 0) ask(EC_GOTOLINE, static_cast<LPARAM>(n - 1));
 }
 
@@ -125,12 +136,12 @@ LRESULT FindReplace::findFromToolbar(bool up, LPARAM lParam) {
     request.search = &engine_;
     bool found = ask(EC_FIND, reinterpret_cast<LPARAM>(&request)) != 0;
     if (!found)
-        messageBox(links_.mainWindow, caseSensitive_ ? find_text::kSearchFinishedCase : find_text::kSearchFinished,
+        messageBox(main_, caseSensitive_ ? find_text::kSearchFinishedCase : find_text::kSearchFinished,
                    MB_OK | MB_ICONINFORMATION);
     HWND focus = GetFocus();
-    bool inBox = links_.searchBox && (focus == links_.searchBox || focus == editField_);
+    bool inBox = searchBox_ && (focus == searchBox_ || focus == editField_);
     if (lParam == 0 && !inBox) return found ? 1 : 0;
-    if (!found && links_.searchBox) SetFocus(editField_ ? editField_ : links_.searchBox);
+    if (!found && searchBox_) SetFocus(editField_ ? editField_ : searchBox_);
     updateMatchState(false);
     return found ? 1 : 0;
 }
@@ -139,19 +150,19 @@ void FindReplace::searchBoxNotification(UINT code) {
     switch (code) {
     case CBN_SELCHANGE:
         // The edit field gets the chosen text only after this notification.
-        PostMessageA(links_.mainWindow, WM_COMMAND, MAKEWPARAM(CMD_SEARCHBOX, CBN_EDITCHANGE), 0);
+        PostMessageA(main_, WM_COMMAND, MAKEWPARAM(CMD_SEARCHBOX, CBN_EDITCHANGE), 0);
         break;
     case CBN_SETFOCUS: updateMatchState(false); break;
-    case CBN_KILLFOCUS: floatText_.hide(); break;
+    case CBN_KILLFOCUS: bars_.floatText().hide(); break;
     case CBN_EDITCHANGE:
         enableFindButtons();
         updateMatchState(false);
         break;
     case CBN_DROPDOWN:
-        if (!links_.searchBox) break;
-        SendMessageA(links_.searchBox, CB_RESETCONTENT, 0, 0);
+        if (!searchBox_) break;
+        SendMessageA(searchBox_, CB_RESETCONTENT, 0, 0);
         for (const std::string& entry : findHistory_.entries())
-            SendMessageA(links_.searchBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+            SendMessageA(searchBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
         break;
     default: break;
     }
@@ -173,17 +184,17 @@ bool FindReplace::testMatches(const std::string& text, find_state::MatchState* s
 
 void FindReplace::updateMatchState(bool forDialog) {
     find_state::MatchState state;
-    const std::string text = links_.searchBox ? boxText() : searchText_;
+    const std::string text = searchBox_ ? boxText() : searchText_;
     bool tested = testMatches(text, &state);
     const char* message = tested ? find_state::matchMessage(state, !forDialog) : nullptr;
     if (!forDialog) {
-        if (!message || !links_.searchBox) {
-            floatText_.hide();
+        if (!message || !searchBox_) {
+            bars_.floatText().hide();
             return;
         }
         POINT p = {0, 18};
-        ClientToScreen(links_.searchBox, &p);
-        floatText_.show(links_.instance, links_.mainWindow, links_.font, p.x, p.y, message);
+        ClientToScreen(searchBox_, &p);
+        bars_.floatText().show(instance_, main_, font_, p.x, p.y, message);
         return;
     }
     if (!dialog_) return;
@@ -193,16 +204,9 @@ void FindReplace::updateMatchState(bool forDialog) {
     enableItem(dialogIsFind_ ? IDC_FIND_LIST : IDC_REPLACE_ALL, find_state::anyMatch(state));
 }
 
-void FindReplace::followSearchBox() {
-    if (!links_.searchBox || !floatText_.window()) return;
-    POINT p = {0, 18};
-    ClientToScreen(links_.searchBox, &p);
-    floatText_.moveTo(p.x, p.y);
-}
-
 std::string FindReplace::contextWord(LPARAM screenPoint) {
     contextWord_.clear();
-    HWND control = links_.editor ? links_.editor->window() : nullptr;
+    HWND control = editor_.window();
     if (!control) return contextWord_;
     POINT p;
     if (screenPoint == -1) {
@@ -296,7 +300,7 @@ bool FindReplace::findNext() {
 
 bool FindReplace::listingLine(void* context, int32_t lineNumber, const char* text) {
     auto* self = static_cast<FindReplace*>(context);
-    if (self->links_.results) self->links_.results->appendResult(lineNumber > 0 ? lineNumber : 0, text);
+    self->results_.appendResult(lineNumber > 0 ? lineNumber : 0, text);
     find_state::ResultTable::Step step = self->listing_.add(lineNumber);
     if (step.showProgress && self->dialog_) {
         char status[64];
@@ -305,7 +309,7 @@ bool FindReplace::listingLine(void* context, int32_t lineNumber, const char* tex
     }
     if (!step.stop) return true;
     self->listing_.addUnnumbered();
-    if (self->links_.results) self->links_.results->appendResult(0, find_text::kTooManyLines);
+    self->results_.appendResult(0, find_text::kTooManyLines);
     return false;
 }
 
@@ -317,11 +321,11 @@ bool FindReplace::listAll() {
     request.callback = &FindReplace::listingLine;
     request.context = this;
     listing_.clear();
-    if (links_.results) links_.results->clearResults();
+    results_.startResults();
     setStatus(find_text::kSearching);
     findHistory_.add(searchText_);
     bool found = ask(EC_FIND, reinterpret_cast<LPARAM>(&request)) != 0;
-    if (links_.results) links_.results->revealResults();
+    results_.revealResults();
     return found;
 }
 

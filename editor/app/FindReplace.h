@@ -3,9 +3,8 @@
 // dialogs "FINDBOX", "REPLACEBOX" and "LINEBOX", search-all into the result pane and the search
 // options and histories.
 //
-// The frame routes to it: the commands 21220-21223, 21230, 21240, 21350, 21353 and 21354
-// (command), and WM_FRAME_FIND (dialogMessage), the protocol between the two dialogs and the
-// frame. A dialog sends WM_FRAME_FIND to the main window with a code in wParam:
+// Its command rows (addCommands): 21220-21223, 21230, 21240, 21350, 21353 and 21354. The frame
+// routes WM_FRAME_FIND to dialogMessage: the protocol between the two dialogs and the frame. A dialog sends WM_FRAME_FIND to the main window with a code in wParam:
 //   100 find next (dialog)            -> 1
 //   101 list all, the dialog closes   -> 1
 //   102 replace one                   -> 1 replaced, 0 not
@@ -22,21 +21,18 @@
 
 #include <string>
 
-#include "EditorLink.h"
+#include "CommandTable.h"
+#include "EditorChannel.h"
 #include "FindState.h"
-#include "FloatText.h"
+#include "FrameBars.h"
 #include "QuorvaleMessages.h"
 #include "SearchIF_Simple.h"
-
-namespace bars {
-class ToolBar;
-}
 
 // Where search-all writes its lines: the frame's result pane.
 class ResultOutput {
 public:
     // Creates the pane if needed and empties it.
-    virtual void clearResults() = 0;
+    virtual void startResults() = 0;
     // Appends a line; lineNumber is 1-based, or 0 for a line that leads nowhere.
     virtual void appendResult(int32_t lineNumber, const char* text) = 0;
     // Shows the pane if it is hidden.
@@ -48,26 +44,20 @@ protected:
 
 class FindReplace {
 public:
-    struct Links {
-        HINSTANCE instance = nullptr;
-        HWND mainWindow = nullptr;
-        EditorLink* editor = nullptr;      // requests go to editor->window()
-        HWND searchBox = nullptr;          // the toolbar's combo box; null when the toolbar has none
-        bars::ToolBar* toolbar = nullptr;  // its up and down buttons; may be null
-        HFONT font = nullptr;              // the floating text's font
-        ResultOutput* results = nullptr;
-    };
-
-    FindReplace() = default;
+    // The toolbar's search box (null without one), its up and down buttons and the floating text
+    // come from the bars.
+    FindReplace(EditorChannel& editor, FrameBars& bars, ResultOutput& results)
+        : editor_(editor), bars_(bars), results_(results) {}
     ~FindReplace();
     FindReplace(const FindReplace&) = delete;
     FindReplace& operator=(const FindReplace&) = delete;
 
-    // Once the frame's children exist; subclasses the search box's edit field.
-    void attach(const Links& links);
+    // Once the bars exist; subclasses the search box's edit field.
+    void attach(HINSTANCE instance, HWND main, HFONT font);
     // Before the main window's children are destroyed: the edit field gets its own procedure back.
     void detach();
 
+    void addCommands(CommandTable& table);
     LRESULT command(UINT id, UINT notification, LPARAM lParam);
     LRESULT dialogMessage(WPARAM code, LPARAM lParam);
 
@@ -79,10 +69,6 @@ public:
     bool canFindAgain() const;
     const std::string& searchText() const { return searchText_; }
 
-    void hideFloatText() { floatText_.hide(); }
-    // The main window moved: the floating text follows the search box.
-    void followSearchBox();
-    HWND floatTextWindow() const { return floatText_.window(); }
 
 private:
     // Commands.
@@ -101,7 +87,7 @@ private:
     void dialogTextChanged();
 
     // Helpers.
-    LRESULT ask(uint32_t code, LPARAM lParam = 0) const;
+    LRESULT ask(uint32_t code, LPARAM lParam = 0) const { return editor_.ask(code, lParam); }
     bool compile(const std::string& text);
     bool testMatches(const std::string& text, find_state::MatchState* state);
     std::string boxText() const;
@@ -123,11 +109,16 @@ private:
     void dialogCommand(HWND dialog, UINT id, UINT notification);
     void fillFromHistory(HWND combo, WPARAM code) const;
 
-    Links links_;
+    EditorChannel& editor_;
+    FrameBars& bars_;
+    ResultOutput& results_;
+    HINSTANCE instance_ = nullptr;
+    HWND main_ = nullptr;
+    HFONT font_ = nullptr;
+    HWND searchBox_ = nullptr;
     HWND editField_ = nullptr;
     WNDPROC editProcedure_ = nullptr;
     HWND dialog_ = nullptr;
-    FloatText floatText_;
     SearchIF_Simple engine_;
 
     std::string searchText_;

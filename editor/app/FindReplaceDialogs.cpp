@@ -21,7 +21,7 @@ bool checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST
 LRESULT CALLBACK FindReplace::editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<FindReplace*>(GetPropA(window, kEditProperty));
     if (!self || !self->editProcedure_) return DefWindowProcA(window, message, wParam, lParam);
-    HWND main = self->links_.mainWindow;
+    HWND main = self->main_;
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     if (message == WM_CHAR) {
         if (wParam == '\t' || wParam == VK_ESCAPE) {
@@ -49,7 +49,7 @@ LRESULT CALLBACK FindReplace::editProcedure(HWND window, UINT message, WPARAM wP
 
 void FindReplace::fillFromHistory(HWND combo, WPARAM code) const {
     auto* history = reinterpret_cast<const find_state::SearchHistory*>(
-        SendMessageA(links_.mainWindow, frame_msg::WM_FRAME_FIND, code, 0));
+        SendMessageA(main_, frame_msg::WM_FRAME_FIND, code, 0));
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     if (!history) return;
     for (const std::string& entry : history->entries())
@@ -76,7 +76,7 @@ void FindReplace::initDialog(HWND dialog) {
     std::string initial = text && *text ? text : findHistory_.front();
     if (!initial.empty()) {
         SetDlgItemTextA(dialog, IDC_FIND_TEXT, initial.c_str());
-        PostMessageA(links_.mainWindow, frame_msg::WM_FRAME_FIND, 104, 1);
+        PostMessageA(main_, frame_msg::WM_FRAME_FIND, 104, 1);
     } else {
         EnableWindow(GetDlgItem(dialog, IDC_FIND_NEXT), FALSE);
         EnableWindow(GetDlgItem(dialog, dialogIsFind_ ? IDC_FIND_LIST : IDC_REPLACE_ALL), FALSE);

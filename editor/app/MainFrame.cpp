@@ -153,6 +153,7 @@ bool MainFrame::createChildren() {
     c.flags = settings_.display_flags;
     c.defaultEncoding = static_cast<TextEncoding>(settings_.default_encoding);
     if (!editor_.create(c)) return false;
+    find_.attach(instance_, mainWindow_, font);
     if (settings_.display_flags & DisplayFlag::kLineNumbers) CheckMenuItem(GetMenu(mainWindow_), CMD_LINENUMBERS, MF_CHECKED);
     types_.editorCreated();
     DragAcceptFiles(mainWindow_, TRUE);
@@ -172,7 +173,8 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_FRAME_PEER:
         return peers_.receive(LOWORD(wParam), reinterpret_cast<PeerWindow>(lParam), document_.state().path());
     case WM_FRAME_EDITOR: return editorNotification(wParam, lParam);
-    case WM_FRAME_BROWSERS_CHANGED: return 0;
+    case WM_FRAME_BROWSERS_CHANGED: browsers_.drop(); return 0;
+    case WM_FRAME_FIND: return find_.dialogMessage(wParam, lParam);
     case WM_COMMAND: return command(LOWORD(wParam), HIWORD(wParam), lParam);
     case WM_SIZE: layout_.resize(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_MOVE: bars_.mainWindowMoved(); return 0;
@@ -284,6 +286,7 @@ void MainFrame::escapeAction() {
 
 void MainFrame::destroyed() {
     peers_.depart();
+    find_.detach();
     results_.destroy();
     editor_.destroy();
     if (!IsZoomed(mainWindow_) && !IsIconic(mainWindow_)) {
@@ -292,6 +295,20 @@ void MainFrame::destroyed() {
         settings_store::saveWindowInformation(WindowInformation{r.left, r.top, r.right, r.bottom});
     }
     PostQuitMessage(0);
+}
+
+// --- ResultOutput: search-all's lines
+
+void MainFrame::startResults() {
+    layout_.ensureResultPane();
+    results_.clear();
+}
+
+void MainFrame::appendResult(int32_t line, const char* text) { results_.add(text, line > 0 ? line : -1); }
+
+void MainFrame::revealResults() {
+    // Also right after the pane was created: it has no place until the layout gives it one.
+    layout_.showResultPane(true);
 }
 
 // --- DocumentEvents

@@ -21,7 +21,9 @@
 #include "CommandTable.h"
 #include "DocumentSession.h"
 #include "DocumentTypes.h"
+#include "BrowserCache.h"
 #include "EditorChannel.h"
+#include "FindReplace.h"
 #include "FrameBars.h"
 #include "FrameKeys.h"
 #include "FrameLayout.h"
@@ -33,7 +35,7 @@
 #include "ResultPane.h"
 #include "StatusArea.h"
 
-class MainFrame final : private DocumentEvents {
+class MainFrame final : private DocumentEvents, private ResultOutput {
 public:
     MainFrame();
     MainFrame(const MainFrame&) = delete;
@@ -68,6 +70,11 @@ private:
     void statusChanged(bool redrawMenuBar) override;
     bool htmlMode() const override;
 
+    // ResultOutput
+    void startResults() override;
+    void appendResult(int32_t line, const char* text) override;
+    void revealResults() override;
+
     HINSTANCE instance_ = nullptr;
     HWND mainWindow_ = nullptr;
     MainSettings settings_{};
@@ -83,6 +90,8 @@ private:
     StatusArea status_{document_.state(), editor_};       // title and status texts
     ResultPane results_{editor_};                         // search and grammar-check results
     FrameLayout layout_{editor_, results_};               // panes, splitters, transparency, timers
-    FrameMenus menus_{commands_, keys_, editor_, bars_, layout_, results_};  // menus and tooltips
+    FindReplace find_{editor_, bars_, *this};             // search box, find, replace, go to line
+    BrowserCache browsers_;                               // the browser menu's record
+    FrameMenus menus_{commands_, keys_, editor_, bars_, layout_, results_, find_};  // menus and tooltips
     bool closedForSessionEnd_ = false;  // the document was closed on WM_QUERYENDSESSION
 };

@@ -4,11 +4,13 @@
 #include <string>
 
 #include "CommandLine.h"
+#include "DocumentTypeMenu.h"
 #include "FrameTexts.h"
 #include "MainFrame.h"
 #include "QuorvaleMessages.h"
 #include "SettingsStore.h"
 #include "UloResource.h"
+#include "UpdateCheck.h"
 
 void MainFrame::buildCommands() {
     addFrameCommands();
@@ -17,6 +19,8 @@ void MainFrame::buildCommands() {
     document_.addCommands(commands_);
     results_.addCommands(commands_);
     layout_.addCommands(commands_);
+    find_.addCommands(commands_);
+    browsers_.addCommands(commands_);
 }
 
 void MainFrame::addFrameCommands() {
@@ -52,9 +56,12 @@ void MainFrame::addFrameCommands() {
     t.add(CMD_COUNTCHARS, CommandHandler(), [](uint32_t) { return true; });
     t.add(CMD_PHRASE_FIRST, CMD_PHRASE_FIRST + 9, CommandHandler(),
           [](uint32_t id) { return settings_store::isPhraseDefined(id - CMD_PHRASE_FIRST); });
-    // Nothing to search for again until the find feature keeps a search text.
-    t.add(CMD_FINDDOWN, CommandHandler(), [](uint32_t) { return false; });
-    t.add(CMD_FINDUP, CommandHandler(), [](uint32_t) { return false; });
+    t.add(CMD_UPDATECHECK, plainCommand([this] { update_check::openUpdatePage(mainWindow_); }));
+    // The toolbar's document-type button: lParam is the button's x in the toolbar.
+    t.add(CMD_DOCTYPE_MENU, [this](const CommandCall& call) -> intptr_t {
+        document_types::showMenu(mainWindow_, bars_.toolbar().window(), static_cast<int>(call.parameter), types_.current());
+        return 0;
+    });
 }
 
 void MainFrame::addEditCommands() {
@@ -77,7 +84,6 @@ void MainFrame::addEditCommands() {
           [this](uint32_t) { return editor_.ask(EC_HASSELECTION) != 0 || editor_.ask(EC_NOTATEND) != 0; });
     t.add(CMD_DELETELINE, plainCommand([this] { editor_.ask(EC_DELETELINE); }));
     t.add(CMD_SELECTALL, plainCommand([this] { editor_.ask(EC_SELECTALL); }));
-    t.add(CMD_SEARCHFOCUS, plainCommand([this] { editor_.ask(EC_FOCUS); }));
     t.add(CMD_LINENUMBERS, [this](const CommandCall& call) -> intptr_t {
         HMENU menu = GetMenu(mainWindow_);
         bool on = !(GetMenuState(menu, call.id, MF_BYCOMMAND) & MF_CHECKED);

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds ulo.exe and its screenshot driver, opens a Japanese HTML file, fills the result pane with a
-# search-all, shows the match state under the search box and the find dialog, and takes a
-# screenshot. Usage: find-screenshot.sh [OUTPUT.png] [FILE]   Uses $DISPLAY when set, else Xvfb.
+# search-all and shows the match state under the search box (first screenshot), then opens the find
+# dialog (second screenshot, OUTPUT with "-dialog" before ".png").
+# Usage: find-screenshot.sh [OUTPUT.png] [FILE]   Uses $DISPLAY when set, else Xvfb.
 # ULO_APP_BUILD picks the build folder (default build-app/windows).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -22,7 +23,12 @@ cleanup() {
 }
 trap cleanup EXIT
 wait_for_window "$(basename "$file")"
+driver() {
+  WINEPREFIX="$prefix" LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all wine "$build/bin/find_screenshot_driver.exe" "$1" </dev/null
+}
 # The driver moves the caret to the end first, so that "<html" lies only above it.
-WINEPREFIX="$prefix" LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all wine "$build/bin/find_screenshot_driver.exe" </dev/null
+driver results
 import -window root "$out"
-echo "$out"
+driver dialog
+import -window root "${out%.png}-dialog.png"
+echo "$out" "${out%.png}-dialog.png"

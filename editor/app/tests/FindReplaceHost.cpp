@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "FrameMessages.h"
+#include "MainSettings.h"
 #include "UloResource.h"
 
 namespace find_test {
@@ -35,14 +36,14 @@ LRESULT CALLBACK Host::procedure(HWND window, UINT message, WPARAM wParam, LPARA
     if (!host) return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_COMMAND) {
         host->commands.push_back(LOWORD(wParam));
-        return host->find_.command(LOWORD(wParam), HIWORD(wParam), lParam);
+        return host->commands_.run(CommandCall{LOWORD(wParam), HIWORD(wParam), lParam});
     }
     if (message == frame_msg::WM_FRAME_FIND) return host->find_.dialogMessage(wParam, lParam);
     if (message == frame_msg::WM_FRAME_EDITOR) return 0;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-Host::Host() {
+Host::Host(uint32_t toolbarMask) {
     hostThread = GetCurrentThreadId();
     HINSTANCE instance = GetModuleHandleA(nullptr);
     static bool registered = false;
@@ -57,33 +58,36 @@ Host::Host() {
     window_ = CreateWindowExA(0, kHostClass, "find host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 700, 500,
                               nullptr, nullptr, instance, nullptr);
     font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    searchBox_ = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_AUTOHSCROLL, 12, 5,
-                                 200, 100, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CMD_SEARCHBOX)),
-                                 instance, nullptr);
+    SetWindowLongPtrA(window_, 0, reinterpret_cast<LONG_PTR>(this));
+    MainSettings settings = MainSettings::defaults();
+    if (toolbarMask != 0xFFFFFFFFu) settings.toolbar_mask = toolbarMask;
+    bars_.create(instance, window_, font_, settings);
+    MoveWindow(bars_.toolbar().window(), 0, 0, 680, 29, TRUE);
     EditorCreation c;
     c.style = WS_CHILD | WS_VISIBLE;
     c.instance = instance;
     c.parent = window_;
     c.notifyMessage = frame_msg::WM_FRAME_EDITOR;
     c.fontFace = "";
-    editor_ = createEditorControl(c);
-    if (editor_) MoveWindow(editor_->window(), 0, 40, 680, 400, TRUE);
-    SetWindowLongPtrA(window_, 0, reinterpret_cast<LONG_PTR>(this));
-    FindReplace::Links links;
-    links.instance = instance;
-    links.mainWindow = window_;
-    links.editor = editor_;
-    links.searchBox = searchBox_;
-    links.font = font_;
-    links.results = this;
-    find_.attach(links);
+    if (editor_.create(c)) MoveWindow(editor_.window(), 0, 40, 680, 400, TRUE);
+    find_.addCommands(commands_);
+    find_.attach(instance, window_, font_);
+}
+
+bool Host::findButtonsEnabled() {
+    bars::ToolBar& bar = bars_.toolbar();
+    int up = bar.findButton(CMD_FINDUP), down = bar.findButton(CMD_FINDDOWN);
+    if (up < 0 || down < 0) return false;
+    bool upOn = !(bar.buttonFlags(static_cast<size_t>(up)) & bars::kToolDisabled);
+    bool downOn = !(bar.buttonFlags(static_cast<size_t>(down)) & bars::kToolDisabled);
+    return upOn && downOn;
 }
 
 Host::~Host() {
     find_.detach();
     SetWindowLongPtrA(window_, 0, 0);
+    editor_.destroy();
     DestroyWindow(window_);
-    if (editor_) editor_->release();
 }
 
 void Host::setText(const std::string& text) {
@@ -124,8 +128,8 @@ void Host::typeIntoBox(const std::string& text) {
     SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string Host::floatText() const {
-    HWND w = find_.floatTextWindow();
+std::string Host::floatText() {
+    HWND w = bars_.floatText().window();
     return w && IsWindowVisible(w) ? title(w) : std::string();
 }
 

@@ -1,6 +1,7 @@
 // The in-process host of the FindReplace tests: a top-level window with the real editor control,
-// a search box and a FindReplace routed as the frame routes it, a result pane that records its
-// lines, and a driver thread that answers the modal dialogs and message boxes.
+// the real bars (toolbar with search box, floating text), a FindReplace whose command rows run as
+// the frame runs them, a result output that records its lines, and a driver thread that answers
+// the modal dialogs and message boxes.
 #pragma once
 #include <windows.h>
 
@@ -9,7 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "CommandTable.h"
+#include "EditorChannel.h"
 #include "FindReplace.h"
+#include "FrameBars.h"
 #include "TestDriver.h"
 
 namespace find_test {
@@ -18,15 +22,18 @@ using ulo_e2e::sjis;
 
 class Host final : public ResultOutput {
 public:
-    Host();
+    // The toolbar shows the items of the mask (the default mask has the search box).
+    explicit Host(uint32_t toolbarMask = 0xFFFFFFFFu);
     ~Host();
     Host(const Host&) = delete;
     Host& operator=(const Host&) = delete;
 
     HWND window() const { return window_; }
-    HWND control() const { return editor_ ? editor_->window() : nullptr; }
-    HWND searchBox() const { return searchBox_; }
-    HWND searchEdit() const { return FindWindowExA(searchBox_, nullptr, "Edit", nullptr); }
+    HWND control() const { return editor_.window(); }
+    HWND searchBox() const { return bars_.searchBox(); }
+    HWND searchEdit() const { return FindWindowExA(bars_.searchBox(), nullptr, "Edit", nullptr); }
+    // Whether the toolbar's find-up / find-down buttons are enabled.
+    bool findButtonsEnabled();
     FindReplace& find() { return find_; }
 
     LRESULT ask(uint32_t code, LPARAM lParam = 0) const { return SendMessageA(control(), EC_REQUEST, code, lParam); }
@@ -39,10 +46,10 @@ public:
     // Types text into the search box's edit field (fires its edit notifications).
     void typeIntoBox(const std::string& text);
     // The floating text's window text, or "" when it is hidden.
-    std::string floatText() const;
+    std::string floatText();
 
     // ResultOutput.
-    void clearResults() override { results.clear(); }
+    void startResults() override { results.clear(); }
     void appendResult(int32_t line, const char* text) override { results.emplace_back(line, text); }
     void revealResults() override { revealed = true; }
     std::vector<std::pair<int32_t, std::string>> results;
@@ -52,10 +59,11 @@ public:
 private:
     static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
     HWND window_ = nullptr;
-    HWND searchBox_ = nullptr;
-    EditorLink* editor_ = nullptr;
     HFONT font_ = nullptr;
-    FindReplace find_;
+    EditorChannel editor_;
+    FrameBars bars_;
+    FindReplace find_{editor_, bars_, *this};
+    CommandTable commands_;
 };
 
 // Runs `open` (which shows a modal window) on this thread while `drive` runs on a second thread;

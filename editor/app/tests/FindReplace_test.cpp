@@ -6,6 +6,7 @@
 
 #include "FindReplaceHost.h"
 #include "FindTexts.h"
+#include "MainSettings.h"
 #include "UloResource.h"
 
 using namespace find_test;
@@ -43,6 +44,7 @@ TEST_F(FindReplaceTest, SearchBoxShowsTheMatchStateAndItsKeysSearch) {
     host.ask(EC_GOTOLINE, 2);
     host.typeIntoBox("foo");
     EXPECT_EQ(host.floatText(), find_text::kOnlyUpToolbar);
+    EXPECT_TRUE(host.findButtonsEnabled());
     host.typeIntoBox("az");
     EXPECT_EQ(host.floatText(), find_text::kOnlyDownToolbar);   // the caret is at the start of "baz"
     host.typeIntoBox("ba");
@@ -51,6 +53,7 @@ TEST_F(FindReplaceTest, SearchBoxShowsTheMatchStateAndItsKeysSearch) {
     EXPECT_EQ(host.floatText(), find_text::kNoMatchAtAll);
     host.typeIntoBox("");
     EXPECT_EQ(host.floatText(), "");
+    EXPECT_FALSE(host.findButtonsEnabled());   // the arrows follow the box's text
 
     // Enter searches down; Shift+Enter (as the key-down F3 with Shift) searches up.
     host.typeIntoBox("ba");
@@ -285,3 +288,25 @@ TEST_F(FindReplaceTest, DialogRequestsWithoutADialogDoNothing) {
     EXPECT_EQ(host.text(), "abc");
 }
 
+
+// Without a search box on the toolbar, find up and down search for the remembered text again.
+TEST(FindReplaceWithoutSearchBox, FindAgainUsesTheRememberedText) {
+    Host host(MainSettings::defaults().toolbar_mask & ~0x1000u);
+    ASSERT_EQ(host.searchBox(), nullptr);
+    host.setText("pear\r\napple\r\npear");
+    EXPECT_EQ(SendMessageA(host.window(), WM_COMMAND, CMD_FINDDOWN, 0), 0);   // nothing remembered yet
+    runModal([&] { SendMessageA(host.window(), WM_COMMAND, CMD_FIND, 0); }, [&] {
+        HWND d = waitDialog(kFindCaption);
+        ASSERT_TRUE(d);
+        typeInto(d, IDC_FIND_TEXT, "pear");
+        click(d, IDC_FIND_NEXT);
+        waitFor([&] { return host.selection() == "pear"; });
+        click(d, IDC_FIND_CLOSE);
+    });
+    ASSERT_EQ(host.caret().line, 0);
+    EXPECT_EQ(SendMessageA(host.window(), WM_COMMAND, CMD_FINDDOWN, 0), 1);
+    EXPECT_EQ(host.selection(), "pear");
+    EXPECT_EQ(host.caret().line, 2);
+    EXPECT_EQ(SendMessageA(host.window(), WM_COMMAND, CMD_FINDUP, 0), 1);
+    EXPECT_EQ(host.caret().line, 0);
+}

@@ -1,6 +1,7 @@
-// find_screenshot_driver: puts a running editor into the state the find screenshots show: the
-// result pane filled by a search-all, the floating text under the search box, and the find dialog
-// open with a text. Used by find-screenshot.sh; exits 0 when every step was seen.
+// find_screenshot_driver: puts a running editor into the states the find screenshots show.
+// "results": the result pane filled by a search-all and the floating text under the search box;
+// "dialog": the find dialog open with the search box's text. Used by find-screenshot.sh; exits 0
+// when every step was seen.
 #include <cstdio>
 #include <string>
 
@@ -21,7 +22,8 @@ HWND comboEdit(HWND dialog, int id) { return FindWindowExA(GetDlgItem(dialog, id
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool dialogOnly = argc > 1 && std::string(argv[1]) == "dialog";
     HWND main = nullptr;
     for (int i = 0; i < 100 && !main; ++i) {
         std::vector<HWND> all = windowsOfClass(ulo_names::kMainWindowClass);
@@ -31,9 +33,18 @@ int main() {
     if (!main) return 1;
     DWORD pid = processOf(main);
     const std::string word = sjis(L"桜");
+    HWND d = nullptr;
+    if (dialogOnly) {
+        PostMessageA(main, WM_COMMAND, CMD_FIND, 0);
+        d = waitDialog(pid, sjis(L"検索").c_str());
+        if (!d) return 4;
+        pause(800);
+        std::printf("dialog\n");
+        return 0;
+    }
     // Search-all through the find dialog.
     PostMessageA(main, WM_COMMAND, CMD_FIND, 0);
-    HWND d = waitDialog(pid, sjis(L"検索").c_str());
+    d = waitDialog(pid, sjis(L"検索").c_str());
     if (!d) return 2;
     typeInto(comboEdit(d, IDC_FIND_TEXT), word);
     press(d, IDC_FIND_LIST);
@@ -45,12 +56,7 @@ int main() {
     HWND control = FindWindowExA(main, nullptr, "QuorvaleEditer", nullptr);
     SendMessageA(control, 0x0400 + 1, 12500, 1000000);   // EC_REQUEST EC_GOTOLINE: the last line
     typeInto(edit, "<html");
-    pause(500);
-    // The find dialog, open with its text.
-    PostMessageA(main, WM_COMMAND, CMD_FIND, 0);
-    d = waitDialog(pid, sjis(L"検索").c_str());
-    if (!d) return 4;
     pause(800);
-    std::printf("ready\n");
+    std::printf("results\n");
     return 0;
 }
