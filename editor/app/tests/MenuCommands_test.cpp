@@ -275,16 +275,28 @@ TEST_F(MenuCommands, DefaultTextsLabelsAndGreying) {
 TEST_F(MenuCommands, TheContextMenuOffersTheWordWithItsAmpersandsDoubled) {
     FrameThread f;
     ASSERT_TRUE(f.window());
-    f.type("R&D team");
-    f.ask(EC_GOTOLINE, 0);
+    f.type("alpha\r\nR&D team");
+    f.ask(EC_GOTOLINE, 1);
     f.ask(EC_FOCUS);
+    const std::string wordItem = "\"R&&D\"" + std::string(find_text::kSearchWordSuffix);
+    // From the keyboard (lParam -1): the word at the caret.
     SeenPopup popup = popupAfter(f, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(f.control()), -1);
     ASSERT_GE(popup.ids.size(), 3u);
     EXPECT_EQ(popup.ids[0], static_cast<UINT>(CMD_FINDWORD));
-    EXPECT_EQ(popup.texts[0], "\"R&&D\"" + std::string(find_text::kSearchWordSuffix));
+    EXPECT_EQ(popup.texts[0], wordItem);
     EXPECT_EQ(popup.ids[1], 0u);
     EXPECT_EQ(popup.ids[2], static_cast<UINT>(CMD_UNDO));
     EXPECT_EQ(popup.texts[2], sjis(L"元に戻す(&U)\tCtrl+Z"));
+    // From the mouse: the word under the screen point, wherever the caret is.
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetGUIThreadInfo(f.threadId(), &info) && info.hwndCaret);
+    POINT over = {info.rcCaret.left + 3, (info.rcCaret.top + info.rcCaret.bottom) / 2};
+    ClientToScreen(info.hwndCaret, &over);
+    f.ask(EC_GOTOLINE, 0);
+    popup = popupAfter(f, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(f.control()), MAKELPARAM(over.x, over.y));
+    ASSERT_GE(popup.ids.size(), 1u);
+    EXPECT_EQ(popup.texts[0], wordItem);
     // Elsewhere: the about item alone.
     popup = popupAfter(f, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(f.window()), MAKELPARAM(10, 10));
     ASSERT_EQ(popup.ids.size(), 1u);
@@ -338,13 +350,11 @@ TEST_F(MenuCommands, EachToolbarButtonSendsItsCommand) {
         SendMessageA(toolbar, WM_LBUTTONUP, 0, at);
         SendMessageA(toolbar, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
     }
-    SendMessageA(f.window(), WM_NULL, 0, 0);   // posted commands arrive
-    MSG m;
+    // Posted commands arrive while the frame's thread keeps answering.
     for (int i = 0; i < 20; ++i) {
         Sleep(10);
         SendMessageA(f.window(), WM_NULL, 0, 0);
     }
-    (void)m;
     SetWindowLongPtrA(f.window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     std::vector<UINT> commands;
     for (UINT id : recorded)
