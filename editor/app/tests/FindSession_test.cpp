@@ -227,7 +227,7 @@ TEST_F(Session, SearchAllListsAThousandLinesAndAClickGoesToOne) {
     EXPECT_NE(saved.find("\r\nZx line 500\r\n"), std::string::npos);
 }
 
-TEST_F(Session, ReplaceAllIsUndoneByOneUndoAndASelectionWithoutMatchSaysSo) {
+TEST_F(Session, ReplaceOneThenAllIsUndoneByOneCtrlZAndASelectionWithoutMatchSaysSo) {
     const std::string original = "cat cat\r\ncat dog";
     std::string path = file("cats.txt", original);
     Editor e = start(":1" + quoted(path));
@@ -237,15 +237,25 @@ TEST_F(Session, ReplaceAllIsUndoneByOneUndoAndASelectionWithoutMatchSaysSo) {
     ASSERT_TRUE(d);
     typeInto(FindWindowExA(GetDlgItem(d, IDC_FIND_TEXT), nullptr, "Edit", nullptr), "cat");
     typeInto(FindWindowExA(GetDlgItem(d, IDC_REPLACE_TEXT), nullptr, "Edit", nullptr), "cow");
+    // Replace one: the found "cat" becomes "cow" and the next one is selected.
+    press(d, IDC_FIND_NEXT);
+    ASSERT_TRUE(waitUntil([&] { return ask(e.window, EC_GETSELECTIONSIZE) == 3; }));
+    press(d, IDC_REPLACE_ONE);
+    // Replace all: the two that are left.
     press(d, IDC_REPLACE_ALL);
-    EXPECT_EQ(answer(e.pid, IDOK), "3" + sjis(L"個、置換されました"));
+    EXPECT_EQ(answer(e.pid, IDOK), "2" + sjis(L"個、置換されました"));
     char status[128] = {};
     GetDlgItemTextA(d, IDC_FIND_STATUS, status, sizeof status);
-    EXPECT_EQ(status, "3" + sjis(L"個、置換されました"));
+    EXPECT_EQ(status, "2" + sjis(L"個、置換されました"));
     press(d, IDC_FIND_CLOSE);
     waitUntil([d] { return !IsWindow(d); });
     PostMessageA(e.window, WM_COMMAND, CMD_SAVE, 0);
     EXPECT_TRUE(waitUntil([&] { return readFile(path) == "cow cow\r\ncow dog"; }));
+    // One Ctrl+Z takes back the whole replace-all, and only it.
+    toFront(e.window);
+    EXPECT_TRUE(chord({VK_CONTROL}, 'Z', [&] { return ask(e.window, EC_CANREDO) != 0; }));
+    PostMessageA(e.window, WM_COMMAND, CMD_SAVE, 0);
+    EXPECT_TRUE(waitUntil([&] { return readFile(path) == "cow cat\r\ncat dog"; })) << readFile(path);
     PostMessageA(e.window, WM_COMMAND, CMD_UNDO, 0);
     PostMessageA(e.window, WM_COMMAND, CMD_SAVE, 0);
     EXPECT_TRUE(waitUntil([&] { return readFile(path) == original; }));
