@@ -4,7 +4,8 @@
 // options and histories.
 //
 // Its command rows (addCommands): 21220-21223, 21230, 21240, 21350, 21353 and 21354. The frame
-// routes WM_FRAME_FIND to dialogMessage: the protocol between the two dialogs and the frame. A dialog sends WM_FRAME_FIND to the main window with a code in wParam:
+// routes WM_FRAME_FIND to dialogMessage: the protocol between the two dialogs and the frame. A
+// dialog sends WM_FRAME_FIND to the main window with a code in wParam:
 //   100 find next (dialog)            -> 1
 //   101 list all, the dialog closes   -> 1
 //   102 replace one                   -> 1 replaced, 0 not
@@ -68,7 +69,6 @@ public:
     // Find up / down have something to search for (the menu grays them otherwise).
     bool canFindAgain() const;
     const std::string& searchText() const { return searchText_; }
-
 
 private:
     // Commands.

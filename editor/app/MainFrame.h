@@ -18,10 +18,10 @@
 #pragma once
 #include <windows.h>
 
+#include "BrowserCache.h"
 #include "CommandTable.h"
 #include "DocumentSession.h"
 #include "DocumentTypes.h"
-#include "BrowserCache.h"
 #include "EditorChannel.h"
 #include "FindReplace.h"
 #include "FrameBars.h"
