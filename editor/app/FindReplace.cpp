@@ -82,7 +82,9 @@ LRESULT FindReplace::command(UINT id, UINT notification, LPARAM lParam) {
     }
 }
 
-bool FindReplace::canFindAgain() const { return !searchText_.empty() || !boxText().empty(); }
+// Find again searches for the box's text (the remembered text without a box), so the menu
+// follows that text.
+bool FindReplace::canFindAgain() const { return !boxText().empty(); }
 
 std::string FindReplace::boxText() const {
     return searchBox_ ? windowText(searchBox_, kTextBytes) : searchText_;

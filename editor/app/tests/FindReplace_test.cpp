@@ -79,6 +79,11 @@ TEST_F(FindReplaceTest, SearchBoxShowsTheMatchStateAndItsKeysSearch) {
     auto count = [&](UINT id) { return std::count(host.commands.begin(), host.commands.end(), id); };
     EXPECT_EQ(count(CMD_FINDDOWN), 1);
     EXPECT_EQ(count(CMD_SEARCHFOCUS), 2);
+    // An emptied box: find again has nothing to search for, and its menu items say so.
+    EXPECT_TRUE(host.find().canFindAgain());
+    host.typeIntoBox("");
+    EXPECT_FALSE(host.find().canFindAgain());
+    EXPECT_EQ(SendMessageA(host.window(), WM_COMMAND, CMD_FINDDOWN, 0), 0);
 }
 
 TEST_F(FindReplaceTest, NotFoundFromTheToolbarSaysSoWithTheCaseVariant) {
