@@ -42,11 +42,9 @@ DocumentSession::~DocumentSession() { freeImage(); }
 
 void DocumentSession::addCommands(CommandTable& table) {
     auto titled = [this](uint32_t) { return state_.titled(); };
-    table.add(CMD_OPEN, [this](const CommandCall& call) -> intptr_t {
-        if (call.parameter) open(reinterpret_cast<const char*>(call.parameter));
-        else openDialog();
-        return 0;
-    });
+    // A WM_COMMAND may come from a key binding with a stored parameter or from another program:
+    // its lParam is never read as a path. The frame opens a path by calling open() itself.
+    table.add(CMD_OPEN, plainCommand([this] { openDialog(); }));
     table.add(CMD_CLOSE, plainCommand([this] { closeDocument(false); }));
     table.add(CMD_RELOAD, plainCommand([this] { reload(); }), titled);
     table.add(CMD_SAVE, plainCommand([this] { save(); }), titled);

@@ -26,6 +26,7 @@ void FloatText::show(HINSTANCE instance, HWND owner, HFONT font, int x, int y, c
         if (!window_) return;
     }
     text_ = text ? text : "";
+    SetWindowTextA(window_, text_.c_str());   // readable by tests and accessibility tools
     RECT r = {0, 0, 0, 0};
     HDC dc = GetDC(window_);
     HGDIOBJ old = SelectObject(dc, font_);

@@ -85,8 +85,16 @@ void FrameMenus::prepare(HMENU menu, int position) {
 void FrameMenus::contextMenu(HWND from, LPARAM lParam) {
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
+    POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     if (from == editor_.window()) {
         editor_.ask(EC_ENDCOMPLETION);
+        // From the keyboard (lParam -1) the word and the menu are at the caret.
+        if (lParam == -1 && GetCaretPos(&at)) ClientToScreen(editor_.window(), &at);
+        std::string word = find_.contextWord(lParam);
+        if (!word.empty()) {
+            AppendMenuA(menu, MF_STRING, CMD_FINDWORD, find_state::wordMenuText(word).c_str());
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        }
         HMENU edit = GetSubMenu(GetMenu(main_), 2);
         UINT ids[] = {CMD_UNDO, CMD_REDO, 0, CMD_CUT, CMD_COPY, CMD_PASTE, CMD_DELETE, CMD_SELECTALL};
         for (UINT id : ids) {
@@ -103,8 +111,7 @@ void FrameMenus::contextMenu(HWND from, LPARAM lParam) {
     } else {
         AppendMenuA(menu, MF_STRING, CMD_ABOUT, ulo_text::kAboutItem);
     }
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), 0,
-                   main_, nullptr);
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, main_, nullptr);
     DestroyMenu(menu);
 }
 

@@ -7,6 +7,7 @@
 
 #include "CommandTable.h"
 #include "EditorChannel.h"
+#include "FindReplace.h"
 #include "FrameBars.h"
 #include "FrameKeys.h"
 #include "FrameLayout.h"
@@ -22,8 +23,9 @@ void greyByRules(HMENU menu, const CommandTable& commands);
 class FrameMenus {
 public:
     FrameMenus(const CommandTable& commands, FrameKeys& keys, EditorChannel& editor, FrameBars& bars,
-               FrameLayout& layout, ResultPane& results)
-        : commands_(commands), keys_(keys), editor_(editor), bars_(bars), layout_(layout), results_(results) {}
+               FrameLayout& layout, ResultPane& results, FindReplace& find)
+        : commands_(commands), keys_(keys), editor_(editor), bars_(bars), layout_(layout), results_(results),
+          find_(find) {}
     FrameMenus(const FrameMenus&) = delete;
     FrameMenus& operator=(const FrameMenus&) = delete;
 
@@ -45,5 +47,6 @@ private:
     FrameBars& bars_;
     FrameLayout& layout_;
     ResultPane& results_;
+    FindReplace& find_;
     HWND main_ = nullptr;
 };

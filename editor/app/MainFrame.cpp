@@ -159,6 +159,7 @@ bool MainFrame::createChildren() {
     c.flags = settings_.display_flags;
     c.defaultEncoding = static_cast<TextEncoding>(settings_.default_encoding);
     if (!editor_.create(c)) return false;
+    find_.attach(instance_, mainWindow_, font);
     if (settings_.display_flags & DisplayFlag::kLineNumbers) CheckMenuItem(GetMenu(mainWindow_), CMD_LINENUMBERS, MF_CHECKED);
     types_.editorCreated();
     DragAcceptFiles(mainWindow_, TRUE);
@@ -178,8 +179,9 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_FRAME_PEER:
         return peers_.receive(LOWORD(wParam), reinterpret_cast<PeerWindow>(lParam), document_.state().path());
     case WM_FRAME_EDITOR: return editorNotification(wParam, lParam);
-    case WM_FRAME_BROWSERS_CHANGED: preview_.dropBrowsers(); return 0;
+    case WM_FRAME_BROWSERS_CHANGED: browsers_.drop(); return 0;
     case WM_FRAME_COLOUR: insertion_.colourChosen(wParam, lParam); return 0;
+    case WM_FRAME_FIND: return find_.dialogMessage(wParam, lParam);
     case WM_COMMAND: return command(LOWORD(wParam), HIWORD(wParam), lParam);
     case WM_SIZE:
         layout_.resize(LOWORD(lParam), HIWORD(lParam));
@@ -307,6 +309,7 @@ void MainFrame::escapeAction() {
 void MainFrame::destroyed() {
     html_.closePopup();
     peers_.depart();
+    find_.detach();
     // The viewer and the picker go before the libraries that made them.
     preview_.destroy();
     insertion_.destroy();
@@ -320,6 +323,20 @@ void MainFrame::destroyed() {
         settings_store::saveWindowInformation(WindowInformation{r.left, r.top, r.right, r.bottom});
     }
     PostQuitMessage(0);
+}
+
+// --- ResultOutput: search-all's lines
+
+void MainFrame::startResults() {
+    layout_.ensureResultPane();
+    results_.clear();
+}
+
+void MainFrame::appendResult(int32_t line, const char* text) { results_.add(text, line > 0 ? line : -1); }
+
+void MainFrame::revealResults() {
+    // Also right after the pane was created: it has no place until the layout gives it one.
+    layout_.showResultPane(true);
 }
 
 // --- DocumentEvents

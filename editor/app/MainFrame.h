@@ -18,11 +18,13 @@
 #pragma once
 #include <windows.h>
 
+#include "BrowserCache.h"
 #include "CommandTable.h"
 #include "Companions.h"
 #include "DocumentSession.h"
 #include "DocumentTypes.h"
 #include "EditorChannel.h"
+#include "FindReplace.h"
 #include "FilterMenu.h"
 #include "FixedPhrases.h"
 #include "FrameBars.h"
@@ -42,7 +44,7 @@
 #include "StatusArea.h"
 
 class MainFrame final : private DocumentEvents, private PreviewEvents, private InsertionEvents,
-                         private HtmlModeEvents {
+                         private HtmlModeEvents, private ResultOutput {
 public:
     MainFrame();
     MainFrame(const MainFrame&) = delete;
@@ -97,6 +99,11 @@ private:
     bool resultsShown() const override;
     void showResults() override;
 
+    // ResultOutput
+    void startResults() override;
+    void appendResult(int32_t line, const char* text) override;
+    void revealResults() override;
+
     HINSTANCE instance_ = nullptr;
     HWND mainWindow_ = nullptr;
     MainSettings settings_{};
@@ -112,9 +119,11 @@ private:
     StatusArea status_{document_.state(), editor_};       // title and status texts
     ResultPane results_{editor_};                         // search and grammar-check results
     FrameLayout layout_{editor_, results_};               // panes, splitters, transparency, timers
-    FrameMenus menus_{commands_, keys_, editor_, bars_, layout_, results_};  // menus and tooltips
+    FindReplace find_{editor_, bars_, *this};             // search box, find, replace, go to line
+    BrowserCache browsers_;                               // the browser menu's record
+    FrameMenus menus_{commands_, keys_, editor_, bars_, layout_, results_, find_};  // menus and tooltips
     PagetoolBinding pagetool_;                            // pagetool.dll, loaded on first use
-    PreviewPane preview_{editor_, layout_, document_, settings_, pagetool_, *this};  // previews
+    PreviewPane preview_{editor_, layout_, document_, settings_, pagetool_, browsers_, *this};  // previews
     InsertionTools insertion_{editor_, document_, settings_, pagetool_, *this};     // Tools insertions
     FilterMenu filters_;                                  // the text-filter submenu and plug-in
     Companions companions_;                               // settings, browsers, phrase editor

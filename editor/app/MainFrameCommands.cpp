@@ -4,11 +4,13 @@
 #include <string>
 
 #include "CommandLine.h"
+#include "DocumentTypeMenu.h"
 #include "FrameTexts.h"
 #include "MainFrame.h"
 #include "QuorvaleMessages.h"
 #include "SettingsStore.h"
 #include "UloResource.h"
+#include "UpdateCheck.h"
 
 void MainFrame::buildCommands() {
     addFrameCommands();
@@ -17,6 +19,7 @@ void MainFrame::buildCommands() {
     document_.addCommands(commands_);
     results_.addCommands(commands_);
     layout_.addCommands(commands_);
+    find_.addCommands(commands_);
     preview_.addCommands(commands_);
     insertion_.addCommands(commands_);
     filters_.addCommands(commands_);
@@ -55,10 +58,12 @@ void MainFrame::addFrameCommands() {
     t.add(CMD_HINTS, besideProgram);
     t.add(CMD_RELEASENOTES, besideProgram);
     t.add(CMD_TOOLTIPS, plainCommand([this] { menus_.setToolTips(); }));
-    // Items whose commands come later keep the state their menus show.
-    // Nothing to search for again until the find feature keeps a search text.
-    t.add(CMD_FINDDOWN, CommandHandler(), [](uint32_t) { return false; });
-    t.add(CMD_FINDUP, CommandHandler(), [](uint32_t) { return false; });
+    t.add(CMD_UPDATECHECK, plainCommand([this] { update_check::openUpdatePage(mainWindow_); }));
+    // The toolbar's document-type button: lParam is the button's x in the toolbar.
+    t.add(CMD_DOCTYPE_MENU, [this](const CommandCall& call) -> intptr_t {
+        document_types::showMenu(mainWindow_, bars_.toolbar().window(), static_cast<int>(call.parameter), types_.current());
+        return 0;
+    });
 }
 
 void MainFrame::addEditCommands() {
@@ -81,7 +86,6 @@ void MainFrame::addEditCommands() {
           [this](uint32_t) { return editor_.ask(EC_HASSELECTION) != 0 || editor_.ask(EC_NOTATEND) != 0; });
     t.add(CMD_DELETELINE, plainCommand([this] { editor_.ask(EC_DELETELINE); }));
     t.add(CMD_SELECTALL, plainCommand([this] { editor_.ask(EC_SELECTALL); }));
-    t.add(CMD_SEARCHFOCUS, plainCommand([this] { editor_.ask(EC_FOCUS); }));
     t.add(CMD_LINENUMBERS, [this](const CommandCall& call) -> intptr_t {
         HMENU menu = GetMenu(mainWindow_);
         bool on = !(GetMenuState(menu, call.id, MF_BYCOMMAND) & MF_CHECKED);

@@ -73,32 +73,24 @@ void PreviewPane::destroy() {
     file_.remove();
 }
 
-const BrowserList& PreviewPane::browsers() {
-    if (!browsersRead_) {
-        settings_store::loadBrowserList(&browsers_);  // an unreadable record is the empty one
-        browsersRead_ = true;
-    }
-    return browsers_;
-}
-
 intptr_t PreviewPane::showInBrowser(uint32_t id) {
     const uint32_t slot = id - kFirstBrowser;
     checkFirst();
-    if (!browsers().isRegistered(slot)) {
+    if (!browsers_.list().isRegistered(slot)) {
         MessageBoxA(main_, preview_text::kBrowserNotRegistered, ulo_names::kEditorCaption, MB_OK | MB_ICONINFORMATION);
         events_.runCommand(CMD_BROWSER_REGISTER);
         return 0;
     }
     if (!file_.write(main_) || !pagetool_.load(main_)) return 0;
     auto launch = pagetool_.function<pagetool_exports::ExternalBrowserFn>(pagetool_exports::kExternalBrowser);
-    if (!launch || !launch(slot, browsers_.paths[slot], file_.path().c_str()))
+    if (!launch || !launch(slot, browsers_.list().paths[slot], file_.path().c_str()))
         MessageBoxA(main_, preview_text::kBrowserFailed, ulo_names::kEditorCaption, MB_OK | MB_ICONWARNING);
     return 0;
 }
 
 void PreviewPane::addCommands(CommandTable& table) {
     table.add(CMD_PREVIEW, plainCommand([this] { show(); }));
-    const auto registered = [this](uint32_t id) { return browsers().isRegistered(id - kFirstBrowser); };
+    const auto registered = [this](uint32_t id) { return browsers_.registered(id); };
     for (uint32_t id : {CMD_BROWSER_IE, CMD_BROWSER_CHROME, CMD_BROWSER_FIREFOX, CMD_BROWSER_OPERA})
         table.add(id, [this](const CommandCall& call) { return showInBrowser(call.id); }, registered);
 }

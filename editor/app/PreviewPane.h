@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "BrowserList.h"
+#include "BrowserCache.h"
 #include "CommandTable.h"
 #include "DocumentSession.h"
 #include "EditorChannel.h"
@@ -33,9 +33,9 @@ protected:
 class PreviewPane {
 public:
     PreviewPane(EditorChannel& editor, FrameLayout& layout, DocumentSession& document, const MainSettings& settings,
-                PagetoolBinding& pagetool, PreviewEvents& events)
-        : editor_(editor), layout_(layout), settings_(settings), pagetool_(pagetool), events_(events),
-          file_(document) {}
+                PagetoolBinding& pagetool, BrowserCache& browsers, PreviewEvents& events)
+        : editor_(editor), layout_(layout), settings_(settings), pagetool_(pagetool), browsers_(browsers),
+          events_(events), file_(document) {}
     PreviewPane(const PreviewPane&) = delete;
     PreviewPane& operator=(const PreviewPane&) = delete;
 
@@ -57,9 +57,6 @@ public:
 
     // External browser commands (21451 + slot).
     intptr_t showInBrowser(uint32_t id);
-    // WM_FRAME_BROWSERS_CHANGED.
-    void dropBrowsers() { browsersRead_ = false; }
-    const BrowserList& browsers();
 
     void addCommands(CommandTable& table);
 
@@ -72,11 +69,10 @@ private:
     FrameLayout& layout_;
     const MainSettings& settings_;
     PagetoolBinding& pagetool_;
+    BrowserCache& browsers_;
     PreviewEvents& events_;
     PreviewTempFile file_;
     HWND main_ = nullptr;
     HtmlViewer* viewer_ = nullptr;
     HWND viewerWindow_ = nullptr;
-    BrowserList browsers_ = BrowserList::empty();
-    bool browsersRead_ = false;
 };

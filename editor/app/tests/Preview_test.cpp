@@ -106,6 +106,11 @@ class PreviewSession : public Session {
 protected:
     void SetUp() override {
         Session::SetUp();
+        // The grammar checks before previews and after saves are HTML mode's subject, and the
+        // editor copies of these tests have no maps beside them.
+        MainSettings settings = MainSettings::defaults();
+        settings.option_flags &= ~(OptionFlag::kCheckOnPreview | OptionFlag::kCheckOnSave);
+        ASSERT_TRUE(settings_store::saveMainSettings(settings));
         settings_store::saveBrowserList(BrowserList::empty());
         // The stand-in browser in a folder of its own; started by the launcher, it writes its
         // command line into fakebrowser.exe.log beside itself.
@@ -245,6 +250,8 @@ TEST_F(PreviewSession, ImageLinkAndColourInsertions) {
     Editor e = start(quoted(doc));
     ASSERT_NE(e.window, nullptr);
     command(e, CMD_IMAGE);
+    // An empty document has no body for the image: the editor asks first.
+    EXPECT_EQ(answer(e.pid, IDYES), sjis(L"現在の位置に画像を挿入すると、文法エラーとなります。\n続行しますか？"));
     ASSERT_TRUE(choose(e.pid, folder + "img\\rose.png", "rose"));
     const std::string tag = "<img src=\"img/rose.png\" width=\"70\" height=\"46\" alt=\"rose\">";
     EXPECT_EQ(saveAndRead(e, doc, tag), tag);
@@ -256,6 +263,7 @@ TEST_F(PreviewSession, ImageLinkAndColourInsertions) {
     e = start(quoted(linked));
     command(e, CMD_SELECTALL);
     command(e, CMD_LINK);
+    EXPECT_EQ(answer(e.pid, IDYES), sjis(L"現在の位置にリンクを挿入すると、文法エラーとなります。\n続行しますか？"));
     ASSERT_TRUE(choose(e.pid, folder + "top.html"));
     EXPECT_EQ(saveAndRead(e, linked, "<a href=\"top.html\">Home</a>"), "<a href=\"top.html\">Home</a>");
     closeEverything();
