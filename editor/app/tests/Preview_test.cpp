@@ -106,11 +106,7 @@ class PreviewSession : public Session {
 protected:
     void SetUp() override {
         Session::SetUp();
-        // The grammar checks before previews and after saves are HTML mode's subject, and the
-        // editor copies of these tests have no maps beside them.
-        MainSettings settings = MainSettings::defaults();
-        settings.option_flags &= ~(OptionFlag::kCheckOnPreview | OptionFlag::kCheckOnSave);
-        ASSERT_TRUE(settings_store::saveMainSettings(settings));
+        ASSERT_TRUE(settings_store::saveMainSettings(withoutChecks()));
         settings_store::saveBrowserList(BrowserList::empty());
         // The stand-in browser in a folder of its own; started by the launcher, it writes its
         // command line into fakebrowser.exe.log beside itself.
@@ -126,6 +122,13 @@ protected:
     void TearDown() override {
         Session::TearDown();
         settings_store::saveBrowserList(BrowserList::empty());
+    }
+    // The default settings without the grammar checks before previews and after saves: those are
+    // HTML mode's subject, and the editor copies of these tests have no maps beside them.
+    static MainSettings withoutChecks() {
+        MainSettings settings = MainSettings::defaults();
+        settings.option_flags &= ~(OptionFlag::kCheckOnPreview | OptionFlag::kCheckOnSave);
+        return settings;
     }
     void registerFireFox() {
         BrowserList list = BrowserList::empty();
@@ -284,7 +287,7 @@ TEST_F(PreviewSession, ImageLinkAndColourInsertions) {
     closeEverything();
 
     // With option 0x40 the code comes back in upper case.
-    MainSettings settings = MainSettings::defaults();
+    MainSettings settings = withoutChecks();
     settings.option_flags |= OptionFlag::kUpperCaseColourCode;
     ASSERT_TRUE(settings_store::saveMainSettings(settings));
     const std::string upper = file("upper.html", "#a0b0c0");
@@ -381,7 +384,7 @@ TEST_F(PaneSession, PaneFollowsTheTypingAndEscapeHidesIt) {
 }
 
 TEST_F(PaneSession, WithoutLiveRefreshOnlyF8WritesTheCopy) {
-    MainSettings settings = MainSettings::defaults();
+    MainSettings settings = withoutChecks();
     settings.option_flags |= OptionFlag::kNoAutoPreview;
     ASSERT_TRUE(settings_store::saveMainSettings(settings));
     const std::string doc = file("index.html", "<p>a</p>");

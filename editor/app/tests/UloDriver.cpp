@@ -125,7 +125,35 @@ std::vector<std::string> tabNames(HWND mainWindow) {
     return names;
 }
 
+namespace {
+
+// The companion programs an editor may start (settings, browser registration, phrase editor):
+// they are not started by the test, so they are ended by their window's caption.
+void endCompanions() {
+    static const char* const kCaptions[] = {
+        "Quorvale Ulo \x8b\x4e\x93\xae\x8e\x9e\x82\xcc\x90\xdd\x92\xe8",          // 起動時の設定
+        "\x83\x75\x83\x89\x83\x45\x83\x55\x8f\xee\x95\xf1\x82\xcc\x90\xdd\x92\xe8",  // ブラウザ情報の設定
+        "Quorvale Ulo \x92\xe8\x8c\x5e\x8b\xe5\x82\xcc\x95\xd2\x8f\x57",          // 定型句の編集
+    };
+    auto companion = [](HWND w) {
+        const std::string title = windowTitle(w);
+        for (const char* caption : kCaptions)
+            if (title == caption) return true;
+        return false;
+    };
+    for (HWND w : topWindows(companion)) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processOf(w));
+        if (!process) continue;
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
+}  // namespace
+
 void closeEverything() {
+    endCompanions();
     for (int round = 0; round < 20; ++round) {
         auto windows = mainWindows();
         if (windows.empty()) break;
