@@ -386,7 +386,7 @@ bool MainFrame::elementAllowedAtCaret(const char* element) {
 
 bool MainFrame::upperCaseNames() { return upperCaseNames_; }
 
-bool MainFrame::xhtmlMap() { return html_.xhtmlMap(); }
+bool MainFrame::xhtmlMap() { return types_.isHtml() && html_.xhtmlMap(); }
 
 void MainFrame::insertPhrase(const std::string& text) {
     // "*selected_text*" becomes the selection, "**" one "*".
