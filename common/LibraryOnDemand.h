@@ -5,7 +5,8 @@
 
 class LibraryOnDemand {
 public:
-    // fileName: the bare file name ("pagetool.dll"); the usual DLL search finds it beside the program.
+    // fileName: the bare file name ("pagetool.dll"), loaded from the program's own folder; a
+    // full path is loaded as it is.
     explicit LibraryOnDemand(const char* fileName);
     ~LibraryOnDemand();
     LibraryOnDemand(const LibraryOnDemand&) = delete;

@@ -9,19 +9,37 @@
 
 namespace {
 
+using SampleFn = int(WINAPI*)();
+
 TEST(LibraryOnDemand, LoadsOnFirstUseFindsSymbolsAndUnloads) {
-    LibraryOnDemand library("kernel32.dll");
+    LibraryOnDemand library("ulo_library_sample.dll");
     EXPECT_FALSE(library.loaded());
-    EXPECT_EQ(library.symbol("GetTickCount"), nullptr);
+    EXPECT_EQ(library.symbol("SampleAnswer"), nullptr);
     ASSERT_TRUE(library.load());
-    EXPECT_NE(library.symbol("GetTickCount"), nullptr);
     EXPECT_EQ(library.symbol("NoSuchExportHere"), nullptr);
-    auto tick = library.function<DWORD(WINAPI*)()>("GetTickCount");
-    ASSERT_NE(tick, nullptr);
-    EXPECT_GT(tick(), 0u);
+    auto answer = library.function<SampleFn>("SampleAnswer");
+    ASSERT_NE(answer, nullptr);
+    EXPECT_EQ(answer(), 42);
     library.unload();
     EXPECT_FALSE(library.loaded());
-    EXPECT_EQ(library.symbol("GetTickCount"), nullptr);
+    EXPECT_EQ(library.symbol("SampleAnswer"), nullptr);
+}
+
+TEST(LibraryOnDemand, ABareNameIsTakenFromTheProgramsFolderOnly) {
+    // A library of that name in the current folder (a document's folder, say) is not loaded.
+    const std::string folder = ulo_e2e::workFolder("ulo_library_decoy");
+    const std::string decoy = folder + "ulo_decoy_sample.dll";
+    ASSERT_TRUE(CopyFileA(ulo_e2e::pathBeside("ulo_library_sample.dll").c_str(), decoy.c_str(), FALSE));
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(folder.c_str());
+    LibraryOnDemand bare("ulo_decoy_sample.dll");
+    const bool loadedFromCurrentFolder = bare.load();
+    SetCurrentDirectoryA(previous);
+    EXPECT_FALSE(loadedFromCurrentFolder);
+    // A full path is loaded as it is.
+    LibraryOnDemand full(decoy.c_str());
+    EXPECT_TRUE(full.load());
 }
 
 TEST(LibraryOnDemand, AMissingLibraryIsReportedByNameAndTriedAgain) {

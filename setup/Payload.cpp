@@ -22,7 +22,7 @@ const std::vector<File>& copyList() {
         {"ulo_hint.txt", Subfolder::Top},         {"ulo_conf.exe", Subfolder::Top},
         {"phrasedit.exe", Subfolder::Top},        {"browserpick.exe", Subfolder::Top},
         {"ulo_extension.dll", Subfolder::Top},    {"lint.dll", Subfolder::Top},
-        {"huepick.dll", Subfolder::Top},          {"pagetool.dll", Subfolder::Top},
+        {"HuePick.dll", Subfolder::Top},          {"pagetool.dll", Subfolder::Top},
         {kDocumentIconName, Subfolder::Top},      {kUninstallerName, Subfolder::Top},
     };
     return list;
