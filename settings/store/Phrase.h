@@ -11,6 +11,8 @@ constexpr unsigned kCount = 10;
 // The settings of a phrase refuse texts longer than this; the value adds the NUL.
 constexpr size_t kMaxTextLength = 65536;
 constexpr size_t kMaxValueSize = kMaxTextLength + 1;
+// The largest value read as a phrase, whatever wrote it: a bound on what a damaged value costs.
+constexpr size_t kMaxRawSize = 16u << 20;
 
 // The text fixed phrase 1 gets at install when it is missing or empty.
 inline constexpr const char kInstallFirstPhrase[] = "<p>$selected_text$</p>";

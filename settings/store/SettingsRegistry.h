@@ -13,6 +13,8 @@ constexpr uint32_t kBinary = 3;  // REG_BINARY
 // `maxSize` bytes; the bytes read are exactly the value (never more than was stored). False when
 // the key or value is missing, the type differs or the value is larger than `maxSize`.
 bool readBinary(const char* name, size_t maxSize, std::vector<uint8_t>* bytes);
+// Like readBinary, whatever the value's registry type.
+bool readRaw(const char* name, size_t maxSize, std::vector<uint8_t>* bytes);
 
 // readBinary of exactly `expectedSize` bytes into `buffer`; false (buffer untouched) otherwise.
 bool readValue(const char* name, void* buffer, size_t expectedSize);

@@ -43,16 +43,17 @@ bool openForReading(KeyHandle* key) {
 
 // One attempt: size and type first, then the data into a buffer of exactly that size.
 // ERROR_MORE_DATA means another process grew the value between the two queries.
-LONG queryOnce(HKEY key, const char* name, size_t maxSize, std::vector<uint8_t>* bytes) {
+// anyType: the value's registry type does not matter (else it must be REG_BINARY).
+LONG queryOnce(HKEY key, const char* name, size_t maxSize, bool anyType, std::vector<uint8_t>* bytes) {
     DWORD type = 0, size = 0;
     LONG status = RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
     if (status != ERROR_SUCCESS) return status;
-    if (type != REG_BINARY || size > maxSize) return ERROR_INVALID_DATA;
+    if ((!anyType && type != REG_BINARY) || size > maxSize) return ERROR_INVALID_DATA;
     std::vector<uint8_t> data(size);
     DWORD got = size;
     status = RegQueryValueExA(key, name, nullptr, &type, size ? data.data() : nullptr, &got);
     if (status != ERROR_SUCCESS) return status;
-    if (type != REG_BINARY || got > size) return ERROR_INVALID_DATA;
+    if ((!anyType && type != REG_BINARY) || got > size) return ERROR_INVALID_DATA;
     data.resize(got);
     *bytes = std::move(data);
     return ERROR_SUCCESS;
@@ -60,15 +61,25 @@ LONG queryOnce(HKEY key, const char* name, size_t maxSize, std::vector<uint8_t>*
 
 }  // namespace
 
-bool readBinary(const char* name, size_t maxSize, std::vector<uint8_t>* bytes) {
+namespace {
+bool readBytes(const char* name, size_t maxSize, bool anyType, std::vector<uint8_t>* bytes) {
     KeyHandle key;
     if (!openForReading(&key)) return false;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const LONG status = queryOnce(key.get(), name, maxSize, bytes);
+        const LONG status = queryOnce(key.get(), name, maxSize, anyType, bytes);
         if (status == ERROR_SUCCESS) return true;
         if (status != ERROR_MORE_DATA) return false;
     }
     return false;
+}
+}  // namespace
+
+bool readBinary(const char* name, size_t maxSize, std::vector<uint8_t>* bytes) {
+    return readBytes(name, maxSize, false, bytes);
+}
+
+bool readRaw(const char* name, size_t maxSize, std::vector<uint8_t>* bytes) {
+    return readBytes(name, maxSize, true, bytes);
 }
 
 bool readValue(const char* name, void* buffer, size_t expectedSize) {

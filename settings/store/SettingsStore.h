@@ -35,10 +35,11 @@ bool saveKeyBindings(const std::vector<KeyBinding>& list);
 bool loadBrowserList(BrowserList* record);
 bool saveBrowserList(const BrowserList& record);
 
-// "template0" ... "template9" (digit 0 = phrase 1). On false the phrase is not defined and
-// *text is empty.
+// "template0" ... "template9" (digit 0 = phrase 1), read raw whatever its registry type: the
+// text up to the first NUL (or the whole value without one). False, with *text empty, when the
+// value is missing or unreadable.
 bool loadPhrase(unsigned digit, std::string* text);
-// Defined: the value exists, is valid and holds more than its NUL.
+// Defined: the value exists and holds more than one byte.
 bool isPhraseDefined(unsigned digit);
 // False for a digit above 9 or a text that phrases::encode refuses (too long, holds a NUL).
 bool savePhrase(unsigned digit, const std::string& text);

@@ -2,6 +2,7 @@
 #include "SettingsStore.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "SettingsNames.h"
 #include "SettingsRegistry.h"
@@ -79,20 +80,29 @@ bool saveBrowserList(const BrowserList& record) {
     return writeValue(names::kBrowser, kBinary, bytes.data(), bytes.size());
 }
 
+namespace {
+// The value's bytes whatever its registry type (a phrase written as text by another program is
+// still a phrase); false when it is missing or unreadable.
+bool readPhraseValue(unsigned digit, std::vector<uint8_t>* bytes) {
+    const std::string name = phrases::valueName(digit);
+    return !name.empty() && settings_registry::readRaw(name.c_str(), phrases::kMaxRawSize, bytes);
+}
+}  // namespace
+
 bool loadPhrase(unsigned digit, std::string* text) {
     std::vector<uint8_t> bytes;
-    const std::string name = phrases::valueName(digit);
-    if (!name.empty() && readBinary(name.c_str(), phrases::kMaxValueSize, &bytes) &&
-        phrases::decode(bytes.data(), bytes.size(), text)) {
-        return true;
-    }
     text->clear();
-    return false;
+    if (!readPhraseValue(digit, &bytes)) return false;
+    // Up to the first NUL; a value without one ends where its bytes end.
+    const void* nul = bytes.empty() ? nullptr : std::memchr(bytes.data(), 0, bytes.size());
+    const size_t length = nul ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - bytes.data()) : bytes.size();
+    text->assign(reinterpret_cast<const char*>(bytes.data()), length);
+    return true;
 }
 
 bool isPhraseDefined(unsigned digit) {
-    std::string text;
-    return loadPhrase(digit, &text) && !text.empty();
+    std::vector<uint8_t> bytes;
+    return readPhraseValue(digit, &bytes) && bytes.size() > 1;
 }
 
 bool savePhrase(unsigned digit, const std::string& text) {

@@ -198,30 +198,39 @@ TEST_F(PhraseValue, AllTenRoundTripUnderTheirOwnNames) {
     EXPECT_FALSE(savePhrase(10, "x"));
 }
 
-TEST_F(PhraseValue, EmptyTruncatedOversizedOrMistypedPhrasesAreNotDefined) {
+TEST_F(PhraseValue, PhrasesAreReadRawWhateverWroteThem) {
     std::string text = "x";
     EXPECT_FALSE(loadPhrase(3, &text));
     EXPECT_TRUE(text.empty());
+    EXPECT_FALSE(isPhraseDefined(3));
+    // Only the NUL: present, but not defined.
     ASSERT_TRUE(savePhrase(3, ""));
     std::vector<uint8_t> raw;
     ASSERT_TRUE(getRaw("template3", &raw));
     EXPECT_EQ(raw.size(), 1u);
+    EXPECT_TRUE(loadPhrase(3, &text));
+    EXPECT_EQ(text, "");
     EXPECT_FALSE(isPhraseDefined(3));
-    putRaw("template3", {'a', 'b', 0x82});  // no NUL, ends in a lead byte
-    EXPECT_FALSE(loadPhrase(3, &text));
-    EXPECT_FALSE(isPhraseDefined(3));
-    putRaw("template3", REG_SZ, "abc", 4);
-    EXPECT_FALSE(isPhraseDefined(3));
+    // No NUL: the text ends where the value ends, never past it.
+    putRaw("template3", {'a', 'b', 0x82});
+    EXPECT_TRUE(loadPhrase(3, &text));
+    EXPECT_EQ(text, "ab\x82");
+    EXPECT_TRUE(isPhraseDefined(3));
+    // Written as text by another program; bytes after the first NUL are not part of it.
+    putRaw("template3", REG_SZ, "abc\0def", 8);
+    EXPECT_TRUE(loadPhrase(3, &text));
+    EXPECT_EQ(text, "abc");
+    EXPECT_TRUE(isPhraseDefined(3));
+    // Longer than the phrase editor writes: still read.
     std::vector<uint8_t> big(65538, 'a');
     big.back() = 0;
     putRaw("template3", big);
-    EXPECT_FALSE(loadPhrase(3, &text));
-    EXPECT_TRUE(savePhrase(3, std::string(65536, 'b')));
     EXPECT_TRUE(loadPhrase(3, &text));
-    EXPECT_EQ(text.size(), 65536u);
+    EXPECT_EQ(text.size(), 65537u);
+    EXPECT_TRUE(savePhrase(3, std::string(65536, 'b')));
     EXPECT_FALSE(savePhrase(3, std::string(65537, 'c')));
     EXPECT_TRUE(loadPhrase(3, &text));  // the refused text did not replace the stored one
-    EXPECT_EQ(text[0], 'b');
+    EXPECT_EQ(text, std::string(65536, 'b'));
 }
 
 TEST_F(PhraseValue, InstallerWritesTheFirstPhraseOnlyWhenItIsNotDefined) {
