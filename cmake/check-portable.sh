@@ -5,7 +5,7 @@ found=$(grep -rlE '#[[:space:]]*include[[:space:]]*[<"]windows\.h[>"]' \
     editor/codes editor/textstore editor/colour editor/search settings/store 2>/dev/null | grep -v '_win32\.')
 # The settings program's control rules are portable; its pages are not.
 found="$found$(grep -lE '#[[:space:]]*include[[:space:]]*[<"]windows\.h[>"]' settings/conf/ConfRules.* 2>/dev/null)"
-found="$found$(grep -lE '#[[:space:]]*include[[:space:]]*[<"]windows\.h[>"]' pagetool/BrowserSlots.* pagetool/FileUrl.* pagetool/ImageSize.* pagetool/RelativePath.* pagetool/TagText.* common/SjisPath.* huepick/HueColour.* 2>/dev/null)"
+found="$found$(grep -lE '#[[:space:]]*include[[:space:]]*[<"]windows\.h[>"]' pagetool/BrowserSlots.* pagetool/FileUrl.* pagetool/ImageSize.* pagetool/RelativePath.* pagetool/TagText.* common/SjisPath* huepick/HueColour.* setup/InstallLog.* setup/InstallPaths.* setup/Payload.* 2>/dev/null)"
 if [ -n "$found" ]; then
   echo "windows.h in portable code:"; echo "$found"; exit 1
 fi

@@ -11,6 +11,7 @@
 #include "CommandTable.h"
 #include "DocumentSession.h"
 #include "EditorChannel.h"
+#include "HuePick.h"
 #include "LibraryOnDemand.h"
 #include "MainSettings.h"
 #include "PagetoolBinding.h"
@@ -67,6 +68,6 @@ private:
     PagetoolBinding& pagetool_;
     InsertionEvents& events_;
     HWND main_ = nullptr;
-    LibraryOnDemand huePick_{"HuePick.dll"};
+    LibraryOnDemand huePick_{huepick_exports::kLibraryName};
     HWND picker_ = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "ConfPages.h"
 #include "ConfResource.h"
 #include "ConfRules.h"
+#include "HuePick.h"
 #include "LibraryOnDemand.h"
 
 namespace {
@@ -16,16 +17,13 @@ using namespace conf_page;
 // lParam the three bytes blue, green, red.
 constexpr UINT kPickerDone = WM_USER + 1;
 
-// CreateHuePickWindow(owner, message, caption, colour as blue, green, red): the picker window,
-// or null when it could not be opened.
-using CreateHuePickWindowFn = HWND(__stdcall*)(HWND owner, UINT message, const char* caption, BYTE* colour);
 
 constexpr int kRowCount = MainSettings::kColourCount;
 
 // What the page holds beside the shared state; lives from WM_INITDIALOG to WM_DESTROY.
 struct ColourPage {
     ConfState* state;
-    LibraryOnDemand huePick{"HuePick.dll"};
+    LibraryOnDemand huePick{huepick_exports::kLibraryName};
     HWND picker = nullptr;      // the open picker window, when it gave one
     bool pickerOpen = false;
     BYTE pickerColour[3] = {};  // handed to the picker; valid while it is open
@@ -55,7 +53,7 @@ void init(HWND page, ConfState* state) {
 void openPicker(HWND page, ColourPage* data, int row) {
     if (data->pickerOpen || row < 0 || row >= kRowCount) return;
     if (!data->huePick.loadOrReport(GetParent(page), caption().c_str())) return;
-    auto create = data->huePick.function<CreateHuePickWindowFn>("CreateHuePickWindow");
+    auto create = data->huePick.function<huepick_exports::CreateHuePickWindowFn>(huepick_exports::kCreateWindow);
     if (!create) return;
     conf_rules::colourToBgr(data->state->settings.colours[conf_rules::kColourRowSlots[row]], data->pickerColour);
     HWND picker = create(page, kPickerDone, text(IDS_PICK_COLOUR).c_str(), data->pickerColour);

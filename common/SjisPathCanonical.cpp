@@ -1,4 +1,4 @@
-// Shift_JIS path helpers (see SjisPath.h).
+// Shift_JIS whole paths: canonical forms, components, case-blind comparison (see SjisPath.h).
 #include "SjisPath.h"
 
 #include <vector>
