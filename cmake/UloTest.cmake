@@ -33,3 +33,11 @@ function(ulo_display_test test)
   set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "ULO_NEEDS_DISPLAY=1")
   set_property(TEST ${test} APPEND PROPERTY RESOURCE_LOCK ulo_display)
 endfunction()
+
+# Moves a window test group to a Wine prefix and a display of its own (see cmake/wine-run): its
+# tests share nothing with the others (registry, Wine server, focus), so they run beside them and
+# only wait for each other.
+function(ulo_own_prefix_test test group)
+  set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "ULO_OWN_PREFIX=${group}")
+  set_tests_properties(${test} PROPERTIES RESOURCE_LOCK ulo_prefix_${group})
+endfunction()

@@ -7,7 +7,10 @@ build=${ULO_BUILD_DIR:-$root/build}
 . "$root/scripts/display-lib.sh"
 ensure_display 90 120
 cleanup() {
-  WINEPREFIX="$build/windows/wineprefix" wineserver -k >/dev/null 2>&1 || true
+  # The shared prefix and the prefixes of test groups that run on their own (wineprefix-*).
+  for prefix in "$build/windows/wineprefix" "$build/windows/wineprefix-"*; do
+    [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+  done
   stop_display
 }
 trap cleanup EXIT

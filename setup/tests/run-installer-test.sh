@@ -21,8 +21,9 @@ mkdir -p "$(dirname "$prefix")"
 wineboot -i >/dev/null 2>&1
 wineserver -w
 cp -r "$payload" "$prefix/drive_c/payload"
-launcher=(wine)
-if [ -z "${DISPLAY:-}" ]; then launcher=(xvfb-run -a wine); fi
+# A display of its own: the installer's windows neither take the focus from the editor's tests
+# on the shared display nor wait for them, so this test runs beside them.
+launcher=(xvfb-run -a -s "-screen 0 1280x1024x24" wine)
 wineserver -p >/dev/null 2>&1
 # Output goes to a file: Wine's background services inherit the program's handles and would keep
 # a pipe open after the program ended.
