@@ -23,9 +23,15 @@ wait_until() {
     return 1
 }
 window=
-find_window() { window=$(xdotool search --pid "$editor" --name "typed-keys.txt" 2>/dev/null | head -1); [ -n "$window" ]; }
+# Only a mapped window can take the X focus (an unmapped one answers BadMatch): wait for it to be
+# shown, then ask for the focus until the server gives it.
+find_window() {
+    window=$(xdotool search --onlyvisible --pid "$editor" --name "typed-keys.txt" 2>/dev/null | head -1)
+    [ -n "$window" ]
+}
 wait_until 300 find_window || { echo "the editor's window did not appear"; exit 1; }
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+focus() { xdotool windowfocus "$window" 2>/dev/null && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ]; }
+wait_until 50 focus || echo "the editor's window did not take the focus; typing anyway"
 # The frame hands the focus to the editor control when it is activated; nothing tells a script
 # when Wine has taken the X focus, so give it a moment.
 sleep 1
