@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "ProgramFiles.h"
+
 namespace {
 // " が見つかりません。" (" was not found.")
 constexpr char kNotFoundTail[] = " \x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81" "B";
@@ -13,29 +15,12 @@ LibraryOnDemand::LibraryOnDemand(const char* fileName) : fileName_(fileName) {}
 
 LibraryOnDemand::~LibraryOnDemand() { unload(); }
 
-namespace {
 // A bare file name is taken from the program's own folder only: the usual DLL search would also
 // look in the current folder, where a document's folder may hold a file of the same name.
-std::string besideProgram(const char* fileName) {
-    if (std::strpbrk(fileName, "\\/:")) return fileName;
-    char program[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return fileName;
-    // The last '\\' that is not the trail byte of a double-byte character.
-    size_t folderEnd = 0;
-    for (DWORD i = 0; i < length; ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(program[i])) && i + 1 < length) {
-            ++i;
-            continue;
-        }
-        if (program[i] == '\\') folderEnd = i + 1;
-    }
-    return std::string(program, folderEnd) + fileName;
-}
-}  // namespace
-
 bool LibraryOnDemand::load() {
-    if (!module_) module_ = LoadLibraryExA(besideProgram(fileName_).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (module_) return true;
+    const std::string path = std::strpbrk(fileName_, "\\/:") ? std::string(fileName_) : programFile(fileName_);
+    module_ = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     return module_ != nullptr;
 }
 

@@ -17,20 +17,6 @@ constexpr unsigned kSettingsCommand = CMD_SETTINGS;
 constexpr unsigned kBrowsersCommand = CMD_BROWSER_REGISTER;
 constexpr unsigned kPhrasesCommand = CMD_PHRASE_EDIT;
 
-bool startDetached(const std::string& application, std::string commandLine) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(application.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                        CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return true;
-}
-
 }  // namespace
 
 Companions::Companions(std::string folder) : folder_(std::move(folder)) {}
@@ -53,7 +39,7 @@ const char* Companions::programFor(unsigned command) {
 int Companions::start(HWND owner, unsigned command) {
     const char* program = programFor(command);
     if (!program) return 0;
-    if (startDetached(folder_ + program, program)) return 1;
+    if (startProcess((folder_ + program).c_str(), program)) return 1;
     reportFileNotFound(owner, ulo_names::kEditorCaption, program);
     return 0;
 }

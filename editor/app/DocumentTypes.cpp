@@ -9,30 +9,17 @@
 
 #include "DocumentTypeTable.h"
 #include "FrameTexts.h"
+#include "ProgramFiles.h"
 #include "HtmlTexts.h"
 #include "QuorvaleMessages.h"
 #include "UloResource.h"
 
-std::string programFolderPath() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    // Up to the last "\" that is not the trail byte of a double-byte character.
-    size_t cut = 0;
-    for (size_t i = 0; path[i] != 0; ++i) {
-        if (IsDBCSLeadByteEx(932, static_cast<BYTE>(path[i])) && path[i + 1] != 0) {
-            ++i;
-            continue;
-        }
-        if (path[i] == '\\' || path[i] == '/') cut = i + 1;
-    }
-    return std::string(path, cut);
-}
 
 bool DocumentTypes::apply(int type) {
     const DocumentType* row = documentType(static_cast<uint32_t>(type));
     if (row == nullptr) return false;
     if (row->keywordFile != nullptr) {
-        const std::string path = programFolderPath() + "keyword\\" + row->keywordFile;
+        const std::string path = programFolder() + "keyword\\" + row->keywordFile;
         if (!keywords_.loadKeywordTable(path.c_str())) {
             char text[600];
             std::snprintf(text, sizeof text, html_text::kKeywordFileFailed, row->keywordFile);

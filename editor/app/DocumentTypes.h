@@ -46,5 +46,3 @@ private:
     std::string cacheFolder_;
 };
 
-// The folder of the running program, ending in "\".
-std::string programFolderPath();

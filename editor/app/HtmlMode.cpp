@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DocumentTypeTable.h"
+#include "ProgramFiles.h"
 #include "FrameTexts.h"
 #include "HtmlModeLogic.h"
 #include "HtmlTexts.h"
@@ -63,7 +64,7 @@ bool HtmlMode::ensureHtmlMap() {
     loadedMapType_ = 0;
     const DocumentType* type = documentType(static_cast<uint32_t>(types_.current()));
     if (type == nullptr || type->mapFile == nullptr) return false;
-    const std::string path = programFolderPath() + "dtd\\" + type->mapFile;
+    const std::string path = programFolder() + "dtd\\" + type->mapFile;
     if (loadMap(map_, path.c_str()) != mapfile::kLoaded) {
         char text[1024];
         std::snprintf(text, sizeof text, html_text::kMapCannotLoad, path.c_str());

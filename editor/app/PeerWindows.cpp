@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "DocumentState.h"
 #include "FrameTexts.h"
+#include "ProgramFiles.h"
 
 using namespace frame_msg;
 
@@ -34,22 +35,6 @@ void Win32PeerPort::activate(PeerWindow window) { peer_windows::activate(static_
 namespace peer_windows {
 
 namespace {
-
-bool startProcess(std::string commandLine, DWORD* processId, HANDLE* process) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE,
-                        CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    if (processId) *processId = pi.dwProcessId;
-    if (process) *process = pi.hProcess;
-    else CloseHandle(pi.hProcess);
-    return true;
-}
 
 struct FindByProcess {
     DWORD processId;
@@ -124,7 +109,7 @@ std::string longPath(const std::string& path) {
     return result;
 }
 
-void startChain(const std::string& remainder) { startProcess("ulo.exe " + remainder, nullptr, nullptr); }
+void startChain(const std::string& remainder) { startProcess(nullptr, "ulo.exe " + remainder); }
 
 bool openInNewWindow(HWND owner, const char* file, int encoding, int documentType) {
     std::string token;
@@ -132,7 +117,7 @@ bool openInNewWindow(HWND owner, const char* file, int encoding, int documentTyp
     HANDLE process = nullptr;
     std::string path = file ? file : "";
     bool started = programToken(GetCommandLineA(), &token) &&
-                   startProcess(newWindowCommandLine(token, file ? &path : nullptr, encoding), &pid,
+                   startProcess(nullptr, newWindowCommandLine(token, file ? &path : nullptr, encoding), &pid,
                                 file ? nullptr : &process);
     if (!started) {
         MessageBoxA(owner, ulo_text::kNewWindowFailed, ulo_text::kAppName, MB_ICONERROR);

@@ -1,8 +1,6 @@
 // ProgramFiles: the program's folder from the module file name.
 #include "ProgramFiles.h"
 
-#include <windows.h>
-
 #include <vector>
 
 std::string programFolder() {
@@ -27,3 +25,19 @@ std::string programFolder() {
 }
 
 std::string programFile(const char* name) { return programFolder() + name; }
+
+bool startProcess(const char* application, std::string commandLine, DWORD* processId, HANDLE* process) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(application, &commandLine[0], nullptr, nullptr, FALSE,
+                        CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    if (processId) *processId = pi.dwProcessId;
+    if (process) *process = pi.hProcess;
+    else CloseHandle(pi.hProcess);
+    return true;
+}
