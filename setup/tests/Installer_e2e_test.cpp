@@ -283,6 +283,13 @@ TEST_F(Installer, A_WithoutFileTypesIntoAShiftJisFolderThenTheEntryRemovesIt) {
     RegCloseKey(key);
     EXPECT_EQ(std::string(value), "\"" + folder + "uninstall.exe\"");
     EXPECT_EQ(size, std::string(value).size() + 1);
+    // The list names the entry by its key and display name.
+    const std::string listFile = "C:\\uninstall-list.txt";
+    ulo_e2e::Program lister = ulo_e2e::startProgram(
+        "C:\\windows\\system32\\cmd.exe", "/c C:\\windows\\system32\\uninstaller.exe --list > " + listFile, nullptr);
+    EXPECT_EQ(ulo_e2e::waitExit(lister), 0u);
+    EXPECT_NE(ulo_e2e::readFile(listFile).find("QuorvaleUlo|||Quorvale Ulo"), std::string::npos)
+        << ulo_e2e::readFile(listFile);
     ulo_e2e::Program remover = ulo_e2e::startProgram("C:\\windows\\system32\\uninstaller.exe", "--remove QuorvaleUlo", nullptr);
     ProgramRun removal = uninstallThroughCopy();
     EXPECT_EQ(removal.result, text::kUninstallDone);

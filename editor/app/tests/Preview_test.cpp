@@ -300,6 +300,35 @@ TEST_F(PreviewSession, ImageLinkAndColourInsertions) {
     EXPECT_EQ(saveAndRead(e, upper, "#A0B0C0"), "#A0B0C0");
 }
 
+TEST_F(PreviewSession, InsertionsNeedASavedDocumentAndNoToTheQuestionInsertsNothing) {
+    // An untitled document: each insertion asks for a save first and opens no dialog.
+    Editor e = start("");
+    ASSERT_NE(e.window, nullptr);
+    command(e, CMD_RELPATH);
+    EXPECT_EQ(answer(e.pid, IDOK), sjis(L"相対パスを挿入するには、ファイルを保存する必要があります。"));
+    command(e, CMD_IMAGE);
+    EXPECT_EQ(answer(e.pid, IDOK), sjis(L"画像を挿入するには、ファイルを保存する必要があります。"));
+    command(e, CMD_LINK);
+    EXPECT_EQ(answer(e.pid, IDOK), sjis(L"リンクを挿入するには、ファイルを保存する必要があります。"));
+    closeEverything();
+
+    // No to the grammar-error question: no dialog, nothing inserted.
+    CreateDirectoryA((folder + "img").c_str(), nullptr);
+    CopyFileA(pathBeside("rose.png").c_str(), (folder + "img\\rose.png").c_str(), FALSE);
+    const std::string doc = file("declined.html", "");
+    e = start(quoted(doc));
+    ASSERT_NE(e.window, nullptr);
+    command(e, CMD_IMAGE);
+    EXPECT_EQ(answer(e.pid, IDNO), sjis(L"現在の位置に画像を挿入すると、文法エラーとなります。\n続行しますか？"));
+    EXPECT_EQ(waitWindow(e.pid, [](HWND w) { return className(w) == "#32770" && fileNameField(w) != nullptr; }, 1500),
+              nullptr);
+
+    // The relative path of a chosen file is inserted as it is, with "/" between folders.
+    command(e, CMD_RELPATH);
+    ASSERT_TRUE(choose(e.pid, folder + "img\\rose.png"));
+    EXPECT_EQ(saveAndRead(e, doc, "img/rose.png"), "img/rose.png");
+}
+
 // The editor copied into a folder of its own, beside the libraries the test puts there.
 std::string editorCopy(const std::string& folder) {
     CreateDirectoryA(folder.c_str(), nullptr);
