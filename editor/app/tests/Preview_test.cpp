@@ -329,6 +329,35 @@ TEST_F(PreviewSession, InsertionsNeedASavedDocumentAndNoToTheQuestionInsertsNoth
     EXPECT_EQ(saveAndRead(e, doc, "img/rose.png"), "img/rose.png");
 }
 
+TEST_F(PreviewSession, ImageTagsFollowTheDocumentsMapAndCase) {
+    CreateDirectoryA((folder + "img").c_str(), nullptr);
+    CopyFileA(pathBeside("rose.png").c_str(), (folder + "img\\rose.png").c_str(), FALSE);
+    const auto insertOnSecondLine = [&](const std::string& name, const std::string& first, const std::string& second) {
+        const std::string doc = file(name, first + "\r\n" + second);
+        Editor e = start(quoted(doc));
+        EXPECT_NE(e.window, nullptr);
+        // The caret to the start of the second line, inside the body.
+        SendMessageA(FindWindowExA(e.window, nullptr, "QuorvaleEditer", nullptr), 0x0400 + 1, 12500, 1);
+        command(e, CMD_IMAGE);
+        EXPECT_TRUE(choose(e.pid, folder + "img\\rose.png", "rose"));
+        command(e, CMD_SAVE);
+        pause(500);
+        const std::string saved = readFile(doc);
+        closeEverything();
+        const size_t start = first.size() + 2;
+        return saved.size() > start + second.size() ? saved.substr(start, saved.size() - start - second.size()) : saved;
+    };
+    // An XHTML document: lower-case names and " />".
+    EXPECT_EQ(insertOnSecondLine("page.html",
+                                 "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+                                 "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\"><html><body>",
+                                 "<p>x</p></body></html>"),
+              "<img src=\"img/rose.png\" width=\"70\" height=\"46\" alt=\"rose\" />");
+    // A document written in upper case: the tag follows it.
+    EXPECT_EQ(insertOnSecondLine("upper.html", "<HTML><BODY>", "<P>x</P></BODY></HTML>"),
+              "<IMG SRC=\"img/rose.png\" WIDTH=\"70\" HEIGHT=\"46\" ALT=\"rose\">");
+}
+
 // The editor copied into a folder of its own, beside the libraries the test puts there.
 std::string editorCopy(const std::string& folder) {
     CreateDirectoryA(folder.c_str(), nullptr);
