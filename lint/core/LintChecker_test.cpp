@@ -2,6 +2,7 @@
 // lines, a false callback stops the check, no map fails.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,49 @@ TEST(LintCheckerTest, XhtmlRules) {
     const auto found = lines(checkAllWays(m.map, doc));
     for (int line : {2, 3, 4, 5})
         EXPECT_NE(std::find(found.begin(), found.end(), line), found.end()) << "line " << line;
+}
+
+// The messages of one kind (0 error, 1 information), as "line:text".
+std::vector<std::string> ofKind(const std::vector<std::string>& messages, uint32_t kind) {
+    std::vector<std::string> out;
+    const std::string mark = ":" + std::to_string(kind) + ":";
+    for (const auto& m : messages) {
+        const size_t at = m.find(':');
+        if (m.compare(at, mark.size(), mark) == 0) out.push_back(m.substr(0, at) + ":" + m.substr(at + mark.size()));
+    }
+    return out;
+}
+
+TEST(LintCheckerTest, AttributeRulesOnTheirLines) {
+    Map m("html401-loose.map");
+    const std::string doc =
+        "<html><body>\n"
+        "<p align=\"left\" ALIGN=\"right\">x</p>\n"   // 2 the same attribute twice, any case
+        "<p id=\"a\">x</p>\n"
+        "<p id=\"a\">x</p>\n"                           // 4 the id again
+        "<p title>x</p>\n"                               // 5 a bare attribute that is not boolean
+        "<td nowrap>\n"                                  //   boolean: fine bare
+        "<p title=\"one\n"
+        "two\">x</p>\n"                                  // 7 the value goes on past its line
+        "</body></html>\n";
+    const auto messages = checkAllWays(m.map, doc);
+    const auto errors = ofKind(messages, 0);
+    const auto information = ofKind(messages, lintkind::Information);
+    auto onLine = [](const std::vector<std::string>& list, int line, const std::string& text) {
+        const std::string prefix = std::to_string(line) + ":";
+        return std::any_of(list.begin(), list.end(), [&](const std::string& m) {
+            return m.compare(0, prefix.size(), prefix) == 0 && m.find(text) != std::string::npos;
+        });
+    };
+    EXPECT_TRUE(onLine(errors, 2, "ALIGN")) << ::testing::PrintToString(messages);
+    EXPECT_TRUE(onLine(errors, 4, "id a")) << ::testing::PrintToString(messages);
+    EXPECT_FALSE(onLine(errors, 3, "id a"));
+    EXPECT_TRUE(onLine(information, 5, "title")) << ::testing::PrintToString(messages);
+    EXPECT_FALSE(onLine(information, 6, "nowrap"));
+    EXPECT_TRUE(onLine(information, 7, "")) << ::testing::PrintToString(messages);
+    // Without their option bits the bare attribute and the value across lines are not reported.
+    const auto quiet = check(m.map, doc, 0, 0x3B & ~(lintoption::ReportBareAttribute | lintoption::ReportValueCrossingLine));
+    EXPECT_TRUE(ofKind(quiet, lintkind::Information).empty()) << ::testing::PrintToString(quiet);
 }
 
 TEST(LintCheckerTest, OptionsAndStop) {
