@@ -261,6 +261,48 @@ TEST_F(HtmlSession, ResultPaneLimitAndJump) {
     EXPECT_EQ(lines[500], html_text::kTooManyMessages);
     EXPECT_EQ(lines[501], summary(500, 0));
     EXPECT_EQ(waitMessageBox(e.pid, 500), nullptr);   // the limit is no failure
+    // A click on a result moves the caret to the start of its line (2): a typed mark shows it.
+    HWND list = childOfClass(e.window, "ListBox");
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    SendMessageA(e.window, WM_COMMAND, MAKEWPARAM(40002, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    PostMessageA(editorOf(e.window), WM_CHAR, 'Z', 0);
+    pause(100);
+    PostMessageA(e.window, WM_COMMAND, kSave, 0);
+    EXPECT_TRUE(waitFor([&] { return readFile(folder + "many.html").find("\r\nZ<blink>x</blink>\r\n") == 12; }))
+        << readFile(folder + "many.html").substr(0, 40);
+}
+
+// The pane's lines once a check's summary arrived without F7 (empty when none came).
+std::vector<std::string> automaticCheck(HWND main, DWORD timeoutMs) {
+    std::vector<std::string> lines;
+    waitFor([&] {
+        HWND list = childOfClass(main, "ListBox");
+        if (list == nullptr || !IsWindowVisible(list)) return false;
+        lines = listItems(list);
+        return !lines.empty() && lines.back().find(summary(0, 0).substr(0, 10)) == 0;
+    }, timeoutMs);
+    return lines;
+}
+
+TEST_F(HtmlSession, ChecksAfterLoadAndAfterSave) {
+    // After a load only with its option (0x100); a page with a fault then shows the pane.
+    MainSettings settings = MainSettings::defaults();
+    settings.option_flags |= OptionFlag::kCheckOnOpen;
+    ASSERT_TRUE(settings_store::saveMainSettings(settings));
+    Editor loaded = open("load.html", kProbe);
+    ASSERT_TRUE(loaded.window);
+    EXPECT_EQ(automaticCheck(loaded.window, 8000).size(), 2u);
+    closeEverything();
+
+    // The default: no check after a load, one after a save (0x200).
+    ASSERT_TRUE(settings_store::saveMainSettings(MainSettings::defaults()));
+    Editor saved = open("save.html", kProbe);
+    ASSERT_TRUE(saved.window);
+    EXPECT_TRUE(automaticCheck(saved.window, 1500).empty());
+    PostMessageA(editorOf(saved.window), WM_CHAR, ' ', 0);   // a change to save
+    pause(100);
+    PostMessageA(saved.window, WM_COMMAND, kSave, 0);
+    EXPECT_EQ(automaticCheck(saved.window, 8000).size(), 2u);
 }
 
 TEST_F(HtmlSession, FailuresShowTheirBoxes) {
