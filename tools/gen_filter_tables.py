@@ -47,6 +47,7 @@ APPROXIMATIONS = {
     "macr": "￣", "brvbar": "|", "shy": "-", "copy": "(C)", "reg": "(R)", "ordf": "a",
     "ordm": "o", "laquo": "≪", "raquo": "≫", "sup1": "1", "sup2": "2", "sup3": "3",
     "micro": "μ", "middot": "・", "cedil": "，", "yen": "￥",
+    # aelig as "ae" beside AElig "AE": a lone "a" would drop half of the letter.
     "AElig": "AE", "aelig": "ae", "ETH": "D", "eth": "d", "THORN": "T", "thorn": "t",
     "szlig": "s", "Oslash": "O", "oslash": "o",
 }

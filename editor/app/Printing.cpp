@@ -110,13 +110,14 @@ bool Printing::printPages(HDC dc, const char* name, const std::vector<PrintPage>
     doc.lpszDocName = name && name[0] ? name : kUntitled;
     if (StartDocA(dc, &doc) <= 0) return false;
     for (const PrintPage& page : pages) {
+        // A failed page ends the document as far as it got: the pages before it are printed.
         if (StartPage(dc) <= 0) {
-            AbortDoc(dc);
+            EndDoc(dc);
             return false;
         }
         drawPage(dc, page);
         if (EndPage(dc) <= 0) {
-            AbortDoc(dc);
+            EndDoc(dc);
             return false;
         }
     }
