@@ -133,7 +133,13 @@ size_t copyComment(const TagScanner& s, size_t i, size_t& out) {
 
 }  // namespace
 
-bool deleteTags(FilterRequest& r) {
+namespace {
+
+// The common walk of both tag filters, in place: text outside tags is kept, server blocks are
+// dropped, comments and tags go to the filter's own steps (each returns where to go on and may
+// write from `out`).
+template <typename CommentStep, typename TagStep>
+bool walkTags(FilterRequest& r, CommentStep comment, TagStep tag) {
     if (!hasTagStart(r)) return false;
     TagScanner s(r.input, r.input_length);
     char* text = r.input;
@@ -146,37 +152,28 @@ bool deleteTags(FilterRequest& r) {
             out += len;
             i += len;
         } else if (s.startsWith(i, "<!--")) {
-            i = s.skipComment(i);
+            i = comment(s, i, out);
         } else if (s.serverBlockAt(i)) {
             i = s.skipServerBlock(i);
         } else {
-            i = skipTag(s, i);
+            i = tag(s, i, out);
         }
     }
     return finishInPlace(r, out);
 }
 
+}  // namespace
+
+bool deleteTags(FilterRequest& r) {
+    return walkTags(
+        r, [](TagScanner& s, size_t i, size_t&) { return s.skipComment(i); },
+        [](TagScanner& s, size_t i, size_t&) { return skipTag(s, i); });
+}
+
 bool deleteTagAttributes(FilterRequest& r) {
-    if (!hasTagStart(r)) return false;
-    TagScanner s(r.input, r.input_length);
-    char* text = r.input;
-    const size_t n = r.input_length;
-    size_t out = 0;
-    for (size_t i = 0; i < n;) {
-        if (text[i] != '<') {
-            const size_t len = charLength(text, i, n);
-            std::memmove(text + out, text + i, len);
-            out += len;
-            i += len;
-        } else if (s.startsWith(i, "<!--")) {
-            i = copyComment(s, i, out);
-        } else if (s.serverBlockAt(i)) {
-            i = s.skipServerBlock(i);
-        } else {
-            i = copyTagName(s, i, out);
-        }
-    }
-    return finishInPlace(r, out);
+    return walkTags(
+        r, [](TagScanner& s, size_t i, size_t& out) { return copyComment(s, i, out); },
+        [](TagScanner& s, size_t i, size_t& out) { return copyTagName(s, i, out); });
 }
 
 }  // namespace ulo_filters
