@@ -216,6 +216,32 @@ TEST_F(HtmlSession, PopupWhileTypingAndInsertion) {
     })) << readFile(folder + "typed.html");
 }
 
+TEST_F(HtmlSession, PopupOffersValuesStylePropertiesAndWords) {
+    const auto typedOnLastLine = [&](const std::string& name, const std::string& bytes, const std::string& typed) {
+        Editor e = open(name, bytes);
+        EXPECT_TRUE(e.window);
+        HWND editor = editorOf(e.window);
+        PostMessageA(editor, WM_KEYDOWN, VK_NEXT, 1);
+        keyDown(editor, VK_END);
+        typeText(editor, typed);
+        std::vector<std::string> entries = popupEntries(e.pid);
+        closeEverything();
+        return entries;
+    };
+    const auto has = [](const std::vector<std::string>& list, const char* entry) {
+        return std::find(list.begin(), list.end(), entry) != list.end();
+    };
+    // After the quote of an attribute with a list of values: those values.
+    std::vector<std::string> entries = typedOnLastLine("values.html", "<html><body>\r\n", "<p align=\"");
+    EXPECT_TRUE(has(entries, "left") && has(entries, "center") && has(entries, "right")) << entries.size();
+    // Inside style="": the style sheet's properties.
+    entries = typedOnLastLine("style.html", "<html><body>\r\n", "<p style=\"col");
+    EXPECT_TRUE(has(entries, "color")) << entries.size();
+    // In the text: words of the document.
+    entries = typedOnLastLine("words.html", "<html><body>\r\n<p>greeting grenade</p>\r\n", "gre");
+    EXPECT_TRUE(has(entries, "greeting") && has(entries, "grenade")) << entries.size();
+}
+
 TEST_F(HtmlSession, CloseTagAndLineBreakCommands) {
     Editor e = open("tags.html", "<HTML><BODY>\r\n<P>one");
     ASSERT_TRUE(e.window);
