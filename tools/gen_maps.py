@@ -215,11 +215,11 @@ def html5_doc(template):
             el.start_optional = 'optstart' in flags
             el.mixed = 'text-error' not in flags
             el.children = set(kids.split())
-            for spec in attrs.split():
-                required = spec.endswith('!')
-                boolean = spec.endswith('?')
-                spec = spec.rstrip('!?')
-                name, _, vals = spec.partition('=')
+            for attr_decl in attrs.split():
+                required = attr_decl.endswith('!')
+                boolean = attr_decl.endswith('?')
+                attr_decl = attr_decl.rstrip('!?')
+                name, _, vals = attr_decl.partition('=')
                 values = vals.split('/') if vals else ([name] if boolean else [])
                 kind = ATTR_ENUM if values else ATTR_TEXT
                 el.attributes[name] = (kind | (ATTR_REQUIRED if required else 0), values)
@@ -282,10 +282,10 @@ def apply_overlay(doc, path):
                         el.children.add(w)
             elif op == 'attr':
                 el = doc.elements[words[1]]
-                spec = words[2]
-                required = spec.endswith('!')
-                spec = spec.rstrip('!')
-                name, _, vals = spec.partition('=')
+                attr_decl = words[2]
+                required = attr_decl.endswith('!')
+                attr_decl = attr_decl.rstrip('!')
+                name, _, vals = attr_decl.partition('=')
                 values = vals.split('/') if vals else []
                 kind = ATTR_ENUM if values else ATTR_TEXT
                 el.attributes[name] = (kind | (ATTR_REQUIRED if required else 0), values)
@@ -319,9 +319,9 @@ def add_ie3(doc):
                 if name in pel.children and parent in doc.elements:
                     doc.elements[parent].children.add(name)
             continue
-        for aname, spec in el.attributes.items():
+        for aname, attr_decl in el.attributes.items():
             if aname not in mine.attributes:
-                mine.attributes[aname] = (spec[0] & ~ATTR_REQUIRED, spec[1])
+                mine.attributes[aname] = (attr_decl[0] & ~ATTR_REQUIRED, attr_decl[1])
     return doc
 
 

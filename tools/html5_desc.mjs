@@ -53,7 +53,7 @@ for (const name of names) {
     if (name === 'html') { kids.add('head'); kids.add('body'); }
   }
   if (!text && !m.void) flags.push('text-error');
-  const specs = [];
+  const attrDecls = [];
   // Every element also takes role and the families aria-* and data-*, written as prefix
   // entries ending in "-" that the checker matches by prefix.
   const own = new Set([...(attrs[name] || []), ...(attrs['*'] || []), ...events, 'role', 'aria-', 'data-']);
@@ -68,8 +68,8 @@ for (const name of names) {
     else if (values.length && values.length === (am.enum || []).length) s += '=' + values.join('/');
     // lang on html and title on iframe are accessibility advice there, not a rule of the language.
     if (am.required === true && !am.boolean && a !== 'lang' && a !== 'title') s += '!';
-    specs.push(s);
+    attrDecls.push(s);
   }
-  lines.push(`${[name, ...flags].join(' ')}: ${[...kids].sort().join(' ')} | ${specs.join(' ')}`);
+  lines.push(`${[name, ...flags].join(' ')}: ${[...kids].sort().join(' ')} | ${attrDecls.join(' ')}`);
 }
 console.log(lines.join('\n'));
