@@ -40,16 +40,22 @@ struct TrailTable {
 };
 inline constexpr TrailTable kTrails{};
 
-// One bit per byte of text[0..8): set for the bytes in the lead range.
-inline unsigned leadMask8(const unsigned char* text) {
 #if defined(__SSE2__)
+// One bit per byte of the sixteen: set for the bytes in the lead range.
+inline unsigned leadBits(__m128i bytes) {
     // Unsigned ranges through signed compares after flipping the top bit.
-    const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
-    const __m128i x = _mm_xor_si128(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(text)), flip);
+    const __m128i x = _mm_xor_si128(bytes, _mm_set1_epi8(static_cast<char>(0x80)));
     auto above = [&](int v) { return _mm_cmpgt_epi8(x, _mm_set1_epi8(static_cast<char>(v ^ 0x80))); };
     const __m128i low = _mm_andnot_si128(above(0x9F), above(0x80));   // 0x81-0x9F
     const __m128i high = _mm_andnot_si128(above(0xFC), above(0xDF));  // 0xE0-0xFC
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(low, high))) & 0xFF;
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(low, high)));
+}
+#endif
+
+// One bit per byte of text[0..8): set for the bytes in the lead range.
+inline unsigned leadMask8(const unsigned char* text) {
+#if defined(__SSE2__)
+    return leadBits(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(text))) & 0xFF;
 #else
     unsigned leads = 0;
     for (int k = 0; k < 8; ++k) leads |= kTrails.leadBit[text[k]] << k;
