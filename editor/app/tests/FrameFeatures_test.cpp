@@ -10,13 +10,16 @@
 #include <thread>
 
 #include "Companions.h"
+#include "DocumentWriter.h"
 #include "EditorLink.h"
 #include "FilterMenu.h"
 #include "FixedPhrases.h"
+#include "LineRecord.h"
 #include "SettingsNames.h"
 #include "SettingsStore.h"
 #include "Filters.h"
 #include "QuorvaleMessages.h"
+#include "SafeSave.h"
 #include "TestDriver.h"
 #include "UloNames.h"
 
@@ -88,10 +91,37 @@ public:
         return all;
     }
 
+    // Writes the text to `path` as the editor saves a document: through a temporary file, line by
+    // line in the document's code and line end.
+    SaveResult save(const char* path) const {
+        return saveSafely(path, [this](std::FILE* stream) {
+            LineIterator it{};
+            for (LRESULT more = request(EC_FIRSTLINE, &it); more; more = request(EC_NEXTLINE, &it)) {
+                LineRecord line;
+                line.text = const_cast<uint8_t*>(it.text);
+                line.length = it.length;
+                if (!DocumentWriter::writeLine(link_->encoding(), line, stream)) return false;
+                if (it.lineEnd && !DocumentWriter::writeLineEnd(link_->encoding(), link_->lineEnd(), stream))
+                    return false;
+            }
+            return true;
+        });
+    }
+
 private:
     HWND window_ = nullptr;
     EditorLink* link_ = nullptr;
 };
+
+std::string fileBytes(const char* path) {
+    std::string bytes;
+    if (std::FILE* f = std::fopen(path, "rb")) {
+        char buffer[1 << 16];
+        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, got);
+        std::fclose(f);
+    }
+    return bytes;
+}
 
 HMENU placeholderMenu() {
     HMENU menu = CreatePopupMenu();
@@ -211,6 +241,15 @@ TEST(FilterRun, TenMegabytesFilteredAndUndone) {
         host.request(EC_SELECTALL);
         ASSERT_EQ(menu.run(host.owner(), host.editor(), 50100, 4), 1);
         EXPECT_TRUE(host.text() == expected);
+        // Saved, the file holds exactly the filter's result.
+        char folder[MAX_PATH], path[MAX_PATH];
+        GetTempPathA(MAX_PATH, folder);
+        GetTempFileNameA(folder, "ulo", 0, path);
+        ASSERT_EQ(host.save(path), SaveResult::Saved);
+        const std::string saved = fileBytes(path);
+        DeleteFileA(path);
+        EXPECT_EQ(saved.size(), expected.size());
+        EXPECT_TRUE(saved == expected) << "the saved file differs from the filter's result";
         EXPECT_EQ(host.request(EC_UNDO), 1);
         EXPECT_TRUE(host.text() == text);
         DestroyMenu(submenu);
