@@ -5,7 +5,7 @@ set -e
 packages=(
   cmake make g++ libgtest-dev            # host build and tests
   g++-mingw-w64-x86-64-posix             # Win32 modules
-  wine64 xvfb xauth x11-utils xdotool imagemagick fonts-ipafont-gothic locales
+  wine64 xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick fonts-ipafont-gothic locales
   kanjidic manpages-ja                   # sources of the character weights and benchmark text
   libb-keywords-perl w3c-sgml-lib tango-icon-theme   # sources of generated data and icons
   nkf aptitude-doc-ja                    # filter benchmark: a reference and Japanese HTML
