@@ -4,10 +4,11 @@
 Usage: real_documents.py LINTCHECK MAP_DIR WORK_DIR
 Each document is converted to Shift_JIS and must give no error with every check on. Then, per
 document and fault kind, one fault is seeded on a line of the body; when the reference rejects
-the changed document, lintcheck must report an error on that line. Prints the counts.
+the changed document, lintcheck must report an error on that line (for a deleted end tag: between
+that line and where the parent closes). Prints the counts.
 Documents: kanjidic's kanjidic_doc_legacy.html (EUC-JP, upper case), base-passwd's
 users-and-groups.html, sgml-data's three HTML 4.01 examples and the Japanese XHTML pages of
-aptitude-doc-ja that convert to Shift_JIS; for HTML 5, kanjidic_doc.html (with scripts), which
+aptitude-doc-ja; for HTML 5, kanjidic_doc.html (with scripts), which
 has no reference here: every seeded fault counts.
 """
 import glob
@@ -35,9 +36,10 @@ DOCS = [html4('/usr/share/doc/kanjidic/kanjidic_doc_legacy.html', 'html401-loose
 DOCS += [(p, 'xhtml1-transitional.map', 'xml', 'utf-8') for p in sorted(glob.glob('/usr/share/doc/aptitude/html/ja/*.html'))]
 
 
-def accepted(text, kind):
+def reference(text, kind):
+    """(accepted, the lines the reference names in its messages) for the document."""
     if kind is None:
-        return True
+        return True, []
     path = os.path.join(WORK, 'ref.html')
     with open(path, 'wb') as fh:
         fh.write(text)
@@ -46,7 +48,20 @@ def accepted(text, kind):
     else:
         r = subprocess.run(['xmllint', '--valid', '--noout', '--nonet', path], capture_output=True,
                            env=dict(os.environ, XML_CATALOG_FILES='/usr/share/xml/w3c-sgml-lib/schema/dtd/catalog.xml'))
-    return r.returncode == 0 and not r.stderr.strip()
+    # onsgmls: "onsgmls:PATH:LINE:COLUMN:E: ..."; xmllint: "PATH:LINE: ..."
+    named = [int(m.group(1)) for m in re.finditer(re.escape(path.encode()) + rb':(\d+):', r.stderr)]
+    return r.returncode == 0 and not r.stderr.strip(), named
+
+
+def accepted(text, kind):
+    return reference(text, kind)[0]
+
+
+def to_sjis(raw, encoding, kind):
+    """The document in Shift_JIS. A character that code page 932 lacks (a no-break space in the
+    XHTML pages) becomes its numeric reference, which leaves the document as valid as it was; HTML 5
+    pages may hold characters in scripts, where they are dropped."""
+    return raw.decode(encoding).encode('cp932', 'ignore' if kind is None else 'xmlcharrefreplace')
 
 
 def lint(text, map_name):
@@ -80,6 +95,19 @@ def seeds(lines, xhtml, html5):
         return
 
 
+# End tags that every map requires (in HTML 4.01 too, where p, li and others may lose theirs).
+REQUIRED_END = re.compile(rb'</(a|span|em|strong|b|i|code|tt|ul|ol|dl|div|table)>', re.I)
+
+
+def end_tag_seed(lines):
+    """(line index, new line) with the first required end tag of the body deleted, or None."""
+    for i, l in enumerate(lines):
+        m = REQUIRED_END.search(l)
+        if m and i > 3:
+            return i, l[:m.start()] + l[m.end():]
+    return None
+
+
 def main():
     docs = clean = false_errors = faults = found = skipped = 0
     for path, map_name, kind, encoding in DOCS:
@@ -87,8 +115,7 @@ def main():
             continue
         raw = open(path, 'rb').read()
         try:
-            # HTML 5 pages may hold characters outside code page 932: those are dropped.
-            text = raw.decode(encoding).encode('cp932', 'ignore' if kind is None else 'strict')
+            text = to_sjis(raw, encoding, kind)
         except (UnicodeDecodeError, UnicodeEncodeError):
             continue
         if not accepted(raw, kind):
@@ -107,10 +134,28 @@ def main():
                 skipped += 1
                 continue
             faults += 1
-            if i + 1 in lint(changed.decode(encoding).encode('cp932', 'ignore'), map_name):
+            if i + 1 in lint(to_sjis(changed, encoding, kind), map_name):
                 found += 1
             else:
                 print('%s: %s on line %d not found' % (path, fault, i + 1))
+        # A deleted end tag shows where the element can no longer go on: from its line up to where
+        # its parent closes (the last line the reference names; the document's end without one).
+        seed = end_tag_seed(lines)
+        if seed:
+            i, new = seed
+            changed = b'\n'.join(lines[:i] + [new] + lines[i + 1:])
+            ok, named = reference(changed, kind)
+            if kind is not None and ok:
+                skipped += 1
+                continue
+            last = max(named + [i + 1]) if kind is not None else len(lines)
+            faults += 1
+            errors = lint(to_sjis(changed, encoding, kind), map_name)
+            if any(i + 1 <= e <= last for e in errors):
+                found += 1
+            else:
+                print('%s: end tag deleted on line %d not found up to line %d (errors on %s)' %
+                      (path, i + 1, last, errors[:5]))
     print('documents %d clean %d false errors %d faults %d found %d skipped %d' %
           (docs, clean, false_errors, faults, found, skipped))
     return 0 if docs > 0 and false_errors == 0 and found == faults else 1
