@@ -1,5 +1,6 @@
 // HTML benchmark: the element scanner over a large Japanese HTML file against
-// `xmllint --html --noout` of the same text; the grammar checker against `xmllint --valid`;
+// `xmllint --html --noout` of the same text; the grammar checker against `xmllint --valid` and,
+// on kanjidic's HTML 4.01 manual repeated to the same size, `onsgmls -s`;
 // word candidates against std::sort + unique of the same words; each map's load against reading
 // its bytes. The text is aptitude-doc-ja's Japanese XHTML manual, converted to Shift_JIS (and
 // kept in UTF-8 for xmllint), its body repeated up to the size asked for.
@@ -37,18 +38,20 @@ std::string readFile(const std::string& path) {
     return s.str();
 }
 
-bool toSjis(const std::string& utf8, std::string* out) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
+bool convert(const char* to, const char* from, const std::string& text, std::string* out) {
+    iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    out->assign(utf8.size() * 2 + 16, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    size_t inLeft = utf8.size(), outLeft = out->size();
+    out->assign(text.size() * 2 + 16, '\0');
+    char* in = const_cast<char*>(text.data());
+    size_t inLeft = text.size(), outLeft = out->size();
     char* o = &(*out)[0];
     const size_t r = iconv(cd, &in, &inLeft, &o, &outLeft);
     iconv_close(cd);
     out->resize(out->size() - outLeft);
     return r != static_cast<size_t>(-1);
 }
+
+bool toSjis(const std::string& utf8, std::string* out) { return convert("CP932", "UTF-8", utf8, out); }
 
 // One page's head and body, and the body's inner text.
 struct Page {
@@ -97,6 +100,22 @@ bool buildDocument(size_t bytes, std::string* utf8, std::string* sjis) {
     return toSjis(*utf8, sjis);
 }
 
+// HTML 4.01 Transitional in upper case: kanjidic's legacy manual (EUC-JP), its body repeated to
+// `bytes` inside DIV elements.
+bool buildHtml4Document(size_t bytes, std::string* utf8, std::string* sjis) {
+    std::string page;
+    if (!convert("UTF-8", "EUC-JP", readFile("/usr/share/doc/kanjidic/kanjidic_doc_legacy.html"), &page))
+        return false;
+    const size_t open = page.find("<BODY"), close = page.rfind("</BODY>");
+    const size_t openEnd = page.find('>', open);
+    if (open == std::string::npos || close == std::string::npos || openEnd >= close) return false;
+    const std::string body = page.substr(openEnd + 1, close - openEnd - 1);
+    *utf8 = page.substr(0, openEnd + 1);
+    while (utf8->size() < bytes) *utf8 += "<DIV>" + body + "</DIV>\n";
+    *utf8 += page.substr(close);
+    return toSjis(*utf8, sjis);
+}
+
 void forEachLine(const std::string& text, const std::function<void(const uint8_t*, size_t, bool)>& f) {
     size_t start = 0;
     while (start < text.size()) {
@@ -116,6 +135,20 @@ double runCommand(const std::string& command) {
 }
 
 bool ignore(void*, int32_t, const char*, uint32_t) { return true; }
+
+// Seconds for the grammar checker over the whole text, every check on, line by line as the editor
+// hands it over.
+double timeChecker(DocumentMap& map, const std::string& sjis) {
+    const auto t = Clock::now();
+    LintChecker checker;
+    checker.initialize(&map, ignore, nullptr, 0x3B);
+    forEachLine(sjis, [&](const uint8_t* p, size_t n, bool broken) {
+        checker.execute(p, n);
+        if (broken) checker.execute(reinterpret_cast<const uint8_t*>("\n"), 1);
+    });
+    checker.finish();
+    return since(t);
+}
 
 }  // namespace
 
@@ -148,20 +181,30 @@ int main(int argc, char** argv) {
     std::printf("scanner to the end: %.3f s (%.0f MiB/s); xmllint --html: %.3f s; ratio %.1fx (target >= 3x)\n",
                 scan, sjis.size() / 1048576.0 / scan, std::abs(xmlHtml), std::abs(xmlHtml) / scan);
 
-    // 2. The grammar checker against xmllint --valid.
-    t = Clock::now();
-    LintChecker checker;
-    checker.initialize(&map, ignore, nullptr, 0x3B);
-    forEachLine(sjis, [&](const uint8_t* p, size_t n, bool broken) {
-        checker.execute(p, n);
-        if (broken) checker.execute(reinterpret_cast<const uint8_t*>("\n"), 1);
-    });
-    checker.finish();
-    const double lint = since(t);
+    // 2. The grammar checker against xmllint --valid (XHTML) and onsgmls -s (HTML 4.01).
+    const double lint = timeChecker(map, sjis);
     const double valid = runCommand("XML_CATALOG_FILES=/usr/share/xml/w3c-sgml-lib/schema/dtd/catalog.xml "
                                     "xmllint --valid --noout --nonet " + utf8Path);
-    std::printf("checker: %.3f s; xmllint --valid: %.3f s (%s); ratio %.1fx (target >= 1x)\n", lint, std::abs(valid),
-                valid >= 0 ? "valid" : "reported errors", std::abs(valid) / lint);
+    std::printf("checker, XHTML: %.3f s; xmllint --valid: %.3f s (%s); ratio %.1fx (target >= 1x)\n", lint,
+                std::abs(valid), valid >= 0 ? "valid" : "reported errors", std::abs(valid) / lint);
+    std::string utf8Html4, sjisHtml4;
+    DocumentMap loose;
+    if (buildHtml4Document(mib << 20, &utf8Html4, &sjisHtml4) &&
+        loadMap(loose, (maps + "/html401-loose.map").c_str()) == mapfile::kLoaded) {
+        const std::string html4Path = "html_bench.html4.html";
+        std::ofstream(html4Path, std::ios::binary) << utf8Html4;
+        const double lint4 = timeChecker(loose, sjisHtml4);
+        const double sgml = runCommand(
+            "SP_CHARSET_FIXED=YES SP_ENCODING=XML SGML_CATALOG_FILES=/usr/share/sgml/html/dtd/4.01/catalog:"
+            "/usr/share/sgml/html/entities/catalog onsgmls -s " + html4Path);
+        std::printf("checker, HTML 4.01 (%.1f MiB): %.3f s; onsgmls -s: %.3f s (%s); ratio %.1fx (target >= 1x)\n",
+                    sjisHtml4.size() / 1048576.0, lint4, std::abs(sgml), sgml >= 0 ? "valid" : "reported errors",
+                    std::abs(sgml) / lint4);
+        unloadMap(loose);
+        std::remove(html4Path.c_str());
+    } else {
+        std::printf("checker, HTML 4.01: no source text (install kanjidic and opensp)\n");
+    }
 
     // 3. Word candidates over the first 10000 lines against std::sort + unique of the same words.
     std::vector<std::string> lines;
