@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "MarkupBytes.h"
 #include "TextCodes.h"
 
 namespace {
@@ -17,33 +18,22 @@ bool isScriptCharacter(uint8_t c) { return c == '%' || c == '$' || c == '?'; }
 
 namespace {
 
-// For the states that only wait for a few bytes, what each byte does there: 0 step one byte,
-// 1 step a double-byte character whole, 2 stop (the state acts on it).
-struct QuietStops {
-    uint8_t text[256], comment[256], tag[256], value[256], script[256];
-    static void base(uint8_t* t) {
-        for (int c = 0; c < 256; ++c) t[c] = isSjisLead(static_cast<uint8_t>(c)) ? 1 : 0;
-    }
-    QuietStops() {
-        for (uint8_t* t : {text, comment, tag, value, script}) base(t);
-        text['<'] = 2;
-        comment['-'] = comment['>'] = 2;
-        for (uint8_t c : {'"', '\'', '<', '/', '>'}) tag[c] = 2;
-        for (uint8_t c : {'"', '\'', '<'}) value[c] = 2;
-        for (uint8_t c : {'%', '$', '?'}) script[c] = 2;
-    }
-};
-const QuietStops kQuiet;
+// For the states that only wait for a few bytes, the bytes they act on; the rest goes in bulk.
+const MarkupBytes kTextStops{'<'};
+const MarkupBytes kCommentStops{'-', '>'};
+const MarkupBytes kTagStops{'"', '\'', '<', '/', '>'};
+const MarkupBytes kValueStops{'"', '\'', '<'};
+const MarkupBytes kScriptStops{'%', '$', '?'};
 
 }  // namespace
 
-const uint8_t* ElementScanner::quietStops() const {
+const MarkupBytes* ElementScanner::quietStops() const {
     switch (state_) {
-    case Text: return textRun_ ? kQuiet.text : nullptr;
-    case Comment: return kQuiet.comment;
-    case InTag: return kQuiet.tag;
-    case Value: return kQuiet.value;
-    case Script: return kQuiet.script;
+    case Text: return textRun_ ? &kTextStops : nullptr;
+    case Comment: return &kCommentStops;
+    case InTag: return &kTagStops;
+    case Value: return &kValueStops;
+    case Script: return &kScriptStops;
     default: return nullptr;
     }
 }
@@ -56,16 +46,14 @@ bool ElementScanner::feed(const uint8_t* text, size_t length) {
             ++i;
             continue;
         }
-        if (const uint8_t* stops = quietStops()) {
+        if (const MarkupBytes* stops = quietStops()) {
             const size_t from = i;
-            uint8_t step;
-            while (i < length && (step = stops[text[i]]) != 2) i += 1u + step;
+            i = stops->find(text, i, length);
             if (i > from) dashes_ = 0;
-            if (i > length) {  // a lead byte ended the piece: its trail byte comes next
-                trail_ = true;
+            if (i == length) {  // a lead byte may have ended the piece: its trail byte comes next
+                trail_ = endsInLeadByte(text, from, length);
                 break;
             }
-            if (i == length) break;
         }
         const uint8_t c = text[i];
         byte(c, fed_ + i);

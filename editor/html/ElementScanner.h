@@ -7,6 +7,8 @@
 
 #include "DocumentMap.h"
 
+class MarkupBytes;
+
 class ElementScanner {
 public:
     static constexpr int kMaxDepth = 512;
@@ -44,7 +46,7 @@ private:
     };
 
     void byte(uint8_t c, uint64_t at);
-    const uint8_t* quietStops() const;
+    const MarkupBytes* quietStops() const;
     void endName(uint64_t at);
     void startTag(const uint8_t* record, uint64_t at);
     void endTag(const uint8_t* record, uint64_t at);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "LintTexts.h"
+#include "MarkupBytes.h"
 #include "TextCodes.h"
 
 namespace {
@@ -53,16 +54,9 @@ bool LintChecker::report(int32_t line, uint32_t kind, const char* format, const 
 
 namespace {
 
-// What a byte does in the quiet stretches: 0 one byte, 1 a double-byte character, 2 stop.
-struct QuietBytes {
-    uint8_t text[256], tag[256];
-    QuietBytes() {
-        for (int c = 0; c < 256; ++c) text[c] = tag[c] = isSjisLead(static_cast<uint8_t>(c)) ? 1 : 0;
-        for (uint8_t c : {'<', '&', '\n'}) text[c] = 2;
-        for (uint8_t c : {'"', '\'', '>', '\n', '<'}) tag[c] = 2;
-    }
-};
-const QuietBytes kQuiet;
+// The bytes that end a quiet stretch of text and of a tag outside its values.
+const MarkupBytes kTextStops{'<', '&', '\n'};
+const MarkupBytes kTagStops{'"', '\'', '>', '\n', '<'};
 
 }  // namespace
 
@@ -80,11 +74,9 @@ bool LintChecker::execute(const uint8_t* text, size_t length) {
         // Text that needs no look (no entity, nothing to report) and the inside of a tag outside
         // its values go in bulk.
         if (mode_ == Text && !inEntity_ && (textReported_ || !textChecked())) {
-            size_t j = i;
-            uint8_t step;
-            while (j < length && (step = kQuiet.text[text[j]]) != 2) j += 1u + step;
-            if (j > length) {
-                trail_ = true;
+            const size_t j = kTextStops.find(text, i, length);
+            if (j == length) {
+                trail_ = endsInLeadByte(text, i, length);
                 break;
             }
             if (j > i) {
@@ -92,20 +84,19 @@ bool LintChecker::execute(const uint8_t* text, size_t length) {
                 continue;
             }
         } else if (mode_ == Tag && quote_ == 0 && !tagTooLong_) {
-            size_t j = i;
-            uint8_t step;
-            while (j < length && (step = kQuiet.tag[text[j]]) != 2) j += 1u + step;
-            const size_t end = j < length ? j : length;
-            if (end > i) {
-                if (tag_.size() + (end - i) <= kMaxTag)
-                    tag_.append(reinterpret_cast<const char*>(text + i), end - i);
+            const size_t j = kTagStops.find(text, i, length);
+            if (j > i) {
+                if (tag_.size() + (j - i) <= kMaxTag)
+                    tag_.append(reinterpret_cast<const char*>(text + i), j - i);
                 else
                     tagTooLong_ = true;
-                if (j > length) {
-                    trail_ = true;
+                if (j == length) {
+                    // A lead byte that ended the piece is in the tag already; its trail byte
+                    // comes first in the next piece.
+                    trail_ = endsInLeadByte(text, i, length);
                     break;
                 }
-                i = end;
+                i = j;
                 continue;
             }
         }
