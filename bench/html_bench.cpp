@@ -12,7 +12,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <cmath>
 #include <cctype>
 #include <sstream>
@@ -22,14 +21,14 @@
 #include <iconv.h>
 
 #include "Completion.h"
-#include "DocumentMap.h"
-#include "ElementScanner.h"
-#include "LintChecker.h"
+#include "HtmlBenchRuns.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-double since(Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); }
+using html_bench::Clock;
+using html_bench::forEachLine;
+using html_bench::since;
+using html_bench::timeChecker;
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -116,38 +115,11 @@ bool buildHtml4Document(size_t bytes, std::string* utf8, std::string* sjis) {
     return toSjis(*utf8, sjis);
 }
 
-void forEachLine(const std::string& text, const std::function<void(const uint8_t*, size_t, bool)>& f) {
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        const bool broken = end != std::string::npos;
-        if (!broken) end = text.size();
-        f(reinterpret_cast<const uint8_t*>(text.data() + start), end - start, broken);
-        start = end + 1;
-    }
-}
-
 double runCommand(const std::string& command) {
     const auto t = Clock::now();
     const int status = std::system((command + " >/dev/null 2>&1").c_str());
     const double s = since(t);
     return status == 0 ? s : -s;
-}
-
-bool ignore(void*, int32_t, const char*, uint32_t) { return true; }
-
-// Seconds for the grammar checker over the whole text, every check on, line by line as the editor
-// hands it over.
-double timeChecker(DocumentMap& map, const std::string& sjis) {
-    const auto t = Clock::now();
-    LintChecker checker;
-    checker.initialize(&map, ignore, nullptr, 0x3B);
-    forEachLine(sjis, [&](const uint8_t* p, size_t n, bool broken) {
-        checker.execute(p, n);
-        if (broken) checker.execute(reinterpret_cast<const uint8_t*>("\n"), 1);
-    });
-    checker.finish();
-    return since(t);
 }
 
 }  // namespace
@@ -170,13 +142,7 @@ int main(int argc, char** argv) {
     if (loadMap(map, (maps + "/xhtml1-transitional.map").c_str()) != mapfile::kLoaded) return 1;
 
     // 1. The scanner to the document's end against xmllint's HTML parser.
-    auto t = Clock::now();
-    ElementScanner scanner(map);
-    forEachLine(sjis, [&](const uint8_t* p, size_t n, bool broken) {
-        scanner.feed(p, n);
-        if (broken) scanner.feed(reinterpret_cast<const uint8_t*>("\n"), 1);
-    });
-    const double scan = since(t);
+    const double scan = html_bench::timeScanner(map, sjis);
     const double xmlHtml = runCommand("xmllint --html --noout " + utf8Path);
     std::printf("scanner to the end: %.3f s (%.0f MiB/s); xmllint --html: %.3f s; ratio %.1fx (target >= 3x)\n",
                 scan, sjis.size() / 1048576.0 / scan, std::abs(xmlHtml), std::abs(xmlHtml) / scan);
@@ -211,7 +177,7 @@ int main(int argc, char** argv) {
     forEachLine(sjis, [&](const uint8_t* p, size_t n, bool) {
         if (lines.size() < 10000) lines.emplace_back(reinterpret_cast<const char*>(p), n);
     });
-    t = Clock::now();
+    auto t = Clock::now();
     WordCollector words("", 0, false, WordCollector::AnyRegion, 0);
     for (const std::string& l : lines) words.addLine(reinterpret_cast<const uint8_t*>(l.data()), l.size());
     std::vector<char> out(1 << 22);

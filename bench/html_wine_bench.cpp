@@ -5,38 +5,20 @@
 // Usage: html_wine_bench DOCUMENT.html   (Shift_JIS; html_bench writes one with HTML_BENCH_KEEP=1)
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 
-#include "DocumentMap.h"
-#include "ElementScanner.h"
-#include "LintChecker.h"
+#include "HtmlBenchRuns.h"
 #include "QuorvaleMessages.h"
 #include "UloDriver.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-double since(Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); }
+using html_bench::Clock;
+using html_bench::forEachLine;
+using html_bench::since;
 
 constexpr UINT kCloseTag = 21231, kGrammarCheck = 21400;
-
-// Calls f with each line (without its line end) and whether a line end followed.
-template <typename F>
-void forEachLine(const std::string& text, F f) {
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        const bool broken = end != std::string::npos;
-        if (!broken) end = text.size();
-        const size_t length = end - start - (end > start && text[end - 1] == '\r' ? 1 : 0);
-        f(reinterpret_cast<const uint8_t*>(text.data() + start), length, broken);
-        start = end + 1;
-    }
-}
-
-bool ignore(void*, int32_t, const char*, uint32_t) { return true; }
 
 }  // namespace
 
@@ -70,27 +52,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     // In this process: the scanner from the start to the end, the checker over every line.
-    auto t = Clock::now();
-    ElementScanner scanner(map);
-    forEachLine(crlf, [&](const uint8_t* p, size_t n, bool broken) {
-        scanner.feed(p, n);
-        if (broken) scanner.feed(reinterpret_cast<const uint8_t*>("\n"), 1);
-    });
-    const double scan = since(t);
-    t = Clock::now();
-    LintChecker checker;
-    checker.initialize(&map, ignore, nullptr, 0x3B);
-    forEachLine(crlf, [&](const uint8_t* p, size_t n, bool broken) {
-        checker.execute(p, n);
-        if (broken) checker.execute(reinterpret_cast<const uint8_t*>("\n"), 1);
-    });
-    checker.finish();
-    const double check = since(t);
+    const double scan = html_bench::timeScanner(map, crlf);
+    const double check = html_bench::timeChecker(map, crlf);
     unloadMap(map);
 
     // In the editor: the caret to the last line's end, then the two commands (both run inside
     // the command's handling, so a sent WM_COMMAND returns when they are done).
-    t = Clock::now();
+    auto t = Clock::now();
     ulo_e2e::Editor editor = ulo_e2e::start(":1 \"" + path + "\"", 120000);
     if (!editor.window) {
         std::printf("the editor did not open the document\n");
