@@ -4,6 +4,7 @@
 
 #include "FilterSupport.h"
 #include "Filters.h"
+#include "SjisBlocks.h"
 #include "SjisBytes.h"
 
 namespace ulo_filters {
@@ -29,8 +30,13 @@ bool deleteLineBreaks(FilterRequest& r) {
     char* text = r.input;
     const size_t n = r.input_length;
     size_t out = 0;
-    for (size_t i = 0; i < n; ++i) {
-        if (text[i] != '\r' && text[i] != '\n') text[out++] = text[i];
+    for (size_t i = 0; i < n;) {
+        // A run up to the next line break moves down as a whole; CR and LF are never trail bytes.
+        const size_t end = findLineBreak(text, i, n);
+        if (out != i) std::memmove(text + out, text + i, end - i);
+        out += end - i;
+        i = end;
+        while (i < n && (text[i] == '\r' || text[i] == '\n')) ++i;
     }
     return out != n && finishInPlace(r, out);
 }

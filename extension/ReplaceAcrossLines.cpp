@@ -2,6 +2,7 @@
 // confirms it in the replace dialog.
 #include <cstring>
 
+#include "FilterMemory.h"
 #include "FilterSupport.h"
 #include "Filters.h"
 #include "ReplaceText.h"
@@ -53,19 +54,28 @@ bool replaceAcrossLines(FilterRequest& r, FilterUi& ui) {
     if (!ui.askReplacement(r.owner, probe, typedSearch, typedReplacement)) return false;
     const std::string search = decodeEscapes(typedSearch);
     const std::string replacement = decodeEscapes(typedReplacement);
-    const uint64_t count = forEachOccurrence(text, n, search, [](uint64_t) {});
-    if (count == 0) return false;
-    const uint64_t size = n - count * search.size() + count * replacement.size();
+    // A replacement no longer than the search text cannot lengthen the text: the result is built in
+    // one pass into a block of the selection's size. A longer one is counted first.
+    uint64_t size = n;
+    if (replacement.size() > search.size()) {
+        const uint64_t found = forEachOccurrence(text, n, search, [](uint64_t) {});
+        if (found == 0) return false;
+        size = n + found * (replacement.size() - search.size());
+    }
     char* result = allocateResult(size);
     if (!result) return false;
     uint64_t out = 0, copied = 0;
-    forEachOccurrence(text, n, search, [&](uint64_t at) {
+    const uint64_t count = forEachOccurrence(text, n, search, [&](uint64_t at) {
         std::memcpy(result + out, text + copied, at - copied);
         out += at - copied;
         std::memcpy(result + out, replacement.data(), replacement.size());
         out += replacement.size();
         copied = at + search.size();
     });
+    if (count == 0) {
+        filterRelease(result);
+        return false;
+    }
     std::memcpy(result + out, text + copied, n - copied);
     out += n - copied;
     ui.showReplacedCount(r.owner, count > INT32_MAX ? INT32_MAX : static_cast<int>(count));

@@ -63,6 +63,22 @@ inline unsigned leadMask8(const unsigned char* text) {
 #endif
 }
 
+// The first CR or LF in text[from, n), or n, sixteen bytes at a time where SSE2 is there.
+inline size_t findLineBreak(const char* text, size_t from, size_t n) {
+    size_t i = from;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, cr), _mm_cmpeq_epi8(x, lf)));
+        if (hits) return i + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(hits)));
+    }
+#endif
+    for (; i < n; ++i)
+        if (text[i] == '\r' || text[i] == '\n') return i;
+    return n;
+}
+
 // Moves a character cursor forward until it reaches or passes pos (pos is a character start
 // exactly when the answer equals it).
 inline size_t advanceTo(const char* text, size_t cursor, size_t pos) {

@@ -6,9 +6,11 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <vector>
 
 #include "FilterMemory.h"
 #include "FilterTestSupport.h"
+#include "ReplaceText.h"
 #include "SjisBlocks.h"
 
 using namespace filter_test;
@@ -133,5 +135,33 @@ TEST(FilterRandom, BlockScansAgreeWithCharacterSteps) {
             if (!starts[from]) continue;
             ASSERT_EQ(ulo_filters::advanceTo(text.data(), from, pos) == pos, starts[pos]) << pos;
         }
+    }
+}
+
+TEST(FilterRandom, OccurrencesAndLineBreaksAgreeWithCharacterSteps) {
+    std::mt19937 random(9);
+    for (int round = 0; round < 2000; ++round) {
+        const std::string text = randomText(random, random() % 200);
+        // Every character start where the pattern begins, found by plain character steps; the
+        // patterns start below 0x40 (never a trail byte) and above it (maybe one).
+        for (const std::string pattern : {"\r\n", "\r\n\r\n", "@b", "t\\", "\x81\x40"}) {
+            std::vector<uint64_t> expected, found;
+            for (size_t i = 0; i + pattern.size() <= text.size();) {
+                if (text.compare(i, pattern.size(), pattern) == 0) {
+                    expected.push_back(i);
+                    i += pattern.size();
+                } else {
+                    i += ulo_filters::charLength(text.data(), i, text.size());
+                }
+            }
+            ulo_filters::forEachOccurrence(text.data(), text.size(), pattern,
+                                           [&](uint64_t at) { found.push_back(at); });
+            ASSERT_EQ(found, expected) << round << " " << pattern;
+        }
+        std::string unbroken;
+        for (char c : text)
+            if (c != '\r' && c != '\n') unbroken += c;
+        Outcome joined = run(300, text);
+        ASSERT_EQ(joined.done ? joined.text : text, unbroken) << round;
     }
 }
