@@ -6,6 +6,7 @@
 
 #include "ConfDriver.h"
 #include "ConfRules.h"
+#include "HuePick.h"
 #include "KeyBinding.h"
 #include "TestDriver.h"
 
@@ -259,6 +260,34 @@ TEST_F(ConfLists, PickerOkChangesTheSelectedRowAndCancelDoesNot) {
     EXPECT_EQ(listText(list, 0, 1), "#fafafa");
     EXPECT_EQ(finish(conf, true), 1u);
 
+    MainSettings expected = MainSettings::defaults();
+    expected.colours[9] = RGB(0x12, 0x34, 0x56);
+    EXPECT_EQ(readValue("main"), encoded(expected));
+}
+
+TEST_F(ConfLists, TheRealPickerLibraryTakesATypedColour) {
+    // ulo_conf.exe beside the HuePick.dll the build makes, as they are installed.
+    const std::string folder = ulo_e2e::workFolder("ulo_conf_real_picker");
+    CopyFileA(ulo_e2e::pathBeside("ulo_conf.exe").c_str(), (folder + "ulo_conf.exe").c_str(), FALSE);
+    const char* library = huepick_exports::kLibraryName;
+    CopyFileA(ulo_e2e::pathBeside(library).c_str(), (folder + library).c_str(), FALSE);
+    Program conf = startConf(folder + "ulo_conf.exe");
+    ASSERT_TRUE(conf.window);
+    HWND page = showPage(conf.window, kColours);
+    HWND list = GetDlgItem(page, kColourList);
+    activateRow(list, 5);  // "行番号", slot 9
+    HWND picker = ulo_e2e::waitWindow(
+        conf.pid, [](HWND w) { return ulo_e2e::className(w) == huepick_exports::kWindowClass; });
+    ASSERT_TRUE(picker);
+    char hex[32] = {};
+    GetDlgItemTextA(picker, huepick_exports::IDC_HUEPICK_HEX, hex, sizeof hex);
+    EXPECT_STREQ(hex, "#96828C");  // the row's colour, RGB(150, 130, 140)
+    SetDlgItemTextA(picker, huepick_exports::IDC_HUEPICK_HEX, "#123456");
+    SendMessageA(picker, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(waitGone(picker));
+    EXPECT_TRUE(IsWindowEnabled(page));
+    EXPECT_EQ(listText(list, 5, 1), "#123456");
+    EXPECT_EQ(finish(conf, true), 1u);
     MainSettings expected = MainSettings::defaults();
     expected.colours[9] = RGB(0x12, 0x34, 0x56);
     EXPECT_EQ(readValue("main"), encoded(expected));
