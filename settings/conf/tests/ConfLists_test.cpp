@@ -234,6 +234,13 @@ HWND waitPicker(const Program& conf) {
     return ulo_e2e::waitWindow(conf.pid, [](HWND w) { return ulo_e2e::className(w) == "ConfTestPicker"; });
 }
 
+// The stored "main" record is the defaults with the line-number colour (slot 9) changed.
+void expectLineNumberColourStored(COLORREF colour) {
+    MainSettings expected = MainSettings::defaults();
+    expected.colours[9] = colour;
+    EXPECT_EQ(readValue("main"), encoded(expected));
+}
+
 TEST_F(ConfLists, PickerOkChangesTheSelectedRowAndCancelDoesNot) {
     Program conf = startConf(confWithPicker());
     ASSERT_TRUE(conf.window);
@@ -259,10 +266,7 @@ TEST_F(ConfLists, PickerOkChangesTheSelectedRowAndCancelDoesNot) {
     EXPECT_TRUE(IsWindowEnabled(page));
     EXPECT_EQ(listText(list, 0, 1), "#fafafa");
     EXPECT_EQ(finish(conf, true), 1u);
-
-    MainSettings expected = MainSettings::defaults();
-    expected.colours[9] = RGB(0x12, 0x34, 0x56);
-    EXPECT_EQ(readValue("main"), encoded(expected));
+    expectLineNumberColourStored(RGB(0x12, 0x34, 0x56));
 }
 
 TEST_F(ConfLists, TheRealPickerLibraryTakesATypedColour) {
@@ -288,9 +292,7 @@ TEST_F(ConfLists, TheRealPickerLibraryTakesATypedColour) {
     EXPECT_TRUE(IsWindowEnabled(page));
     EXPECT_EQ(listText(list, 5, 1), "#123456");
     EXPECT_EQ(finish(conf, true), 1u);
-    MainSettings expected = MainSettings::defaults();
-    expected.colours[9] = RGB(0x12, 0x34, 0x56);
-    EXPECT_EQ(readValue("main"), encoded(expected));
+    expectLineNumberColourStored(RGB(0x12, 0x34, 0x56));
 }
 
 TEST_F(ConfLists, CancellingTheSheetWithThePickerOpenEndsCleanly) {
