@@ -74,6 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t at = 0;
     for (uint32_t k = 0; k < chunks; ++k) {
         size_t n = k + 1 == chunks ? length - at : (length - at) * ((cutSeed >> (4 * k)) & 15) / 16;
+        if (code == TextEncoding::Utf16Le && k + 1 < chunks) n &= ~size_t{1};  // cut between units
         if (!store.loadChunk(static_cast<uint32_t>(n), bytes.data() + at, borrow)) return 0;
         at += n;
     }

@@ -152,6 +152,7 @@ inline void convertPairBlocks(const uint8_t* s, uint32_t n, uint8_t* d, uint32_t
             v = _mm_and_si128(v, _mm_set1_epi8(0x7F));
         } else {
             bad = _mm_or_si128(firstByteIs(v, 0x1B), firstByteIs(v, 0x0E));
+            v = _mm_and_si128(v, _mm_set1_epi8(0x7F));  // 8-bit bytes in kanji mode count as 7-bit
         }
         uint32_t stop = uint32_t(_mm_movemask_epi8(_mm_or_si128(bad, lineEnds)));
         if (stop) {

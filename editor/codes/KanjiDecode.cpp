@@ -85,7 +85,9 @@ bool decodeJisRun(const uint8_t* source, uint8_t* destination, uint32_t n, uint3
                     ++i;
                     break;
                 }
-                byteruns::putPair(destination + o, b, cell);
+                // A byte with its high bit set counts as its 7-bit value, as in EUC-JP: the
+                // arithmetic on a raw 8-bit byte can give any byte, a line end among them.
+                byteruns::putPair(destination + o, b & 0x7F, cell & 0x7F);
                 o += 2;
                 i += 2;
             } while (i < n && (b = source[i]) != kEsc && b != kSo && !endsLine<lines>(b));

@@ -40,6 +40,25 @@ TEST(KanjiDecodeJis, EscapesSwitchModes) {
     EXPECT_EQ(jis(""), Bytes());
 }
 
+TEST(KanjiDecodeJis, EightBitBytesInKanjiModeCountAsSevenBit) {
+    // "\xC9\xBD" is "I=" with the high bits set: 表, as EUC-JP reads it.
+    EXPECT_EQ(jis("\x1B$B\xC9\xBD\x1B(B"), bytesOf("\x95\x5C"));
+    // No pair, one at a time or in a long run, may decode to a line end: 0xB9 used to give 0x0D.
+    Bytes run = bytesOf("\x1B$B");
+    for (int row = 0x80; row < 0x100; ++row) {
+        for (int cell = 0x80; cell < 0x100; ++cell) {
+            const Bytes one = decodeWith(Kanji::decodeJis, Bytes{0x1B, '$', 'B', uint8_t(row), uint8_t(cell)});
+            ASSERT_EQ(std::count(one.begin(), one.end(), 0x0D) + std::count(one.begin(), one.end(), 0x0A), 0)
+                << row << " " << cell;
+            run.push_back(uint8_t(row));
+            run.push_back(uint8_t(cell));
+        }
+    }
+    const Bytes all = decodeWith(Kanji::decodeJis, run);
+    EXPECT_EQ(all.size(), run.size() - 3);
+    EXPECT_EQ(std::count(all.begin(), all.end(), 0x0D) + std::count(all.begin(), all.end(), 0x0A), 0);
+}
+
 TEST(KanjiDecodeJis, MalformedEscapesFail) {
     for (const char* bad : {"a\x1B", "a\x1B$", "\x1B$A", "\x1B$(D", "\x1B(I", "\x1B(0", "\x1B" "x",
                             "\x1B$BI=\x1B"}) {
@@ -216,7 +235,7 @@ bool plainJis(const uint8_t* s, uint8_t* d, uint32_t* length) {
             if (i < n) ++i;
         } else if (kanji) {
             if (i + 1 >= n) break;
-            uint8_t row = s[i], cell = s[i + 1];
+            uint8_t row = s[i] & 0x7F, cell = s[i + 1] & 0x7F;
             Kanji::jisToSjis(&row, &cell);
             d[o++] = row;
             d[o++] = cell;

@@ -37,7 +37,7 @@ void TextStore::reset(TextEncoding encoding) {
     documentLineEnd_ = LineEnd::CrLf;
     crLfCount_ = crCount_ = lfCount_ = 0;
     tail_ = &head_;
-    tailLength_ = 0;
+    tailUndecoded_ = false;
     decodeFailed_ = loadLossy_ = false;
     mixedLineEnds_ = lossy_ = false;
     head_.urlFlags = urlHighlighting_ ? 0 : LineRecord::urlScanned;
@@ -52,7 +52,7 @@ void TextStore::destroy() {
     tokenCapacity_ = 0;
     lineCount_ = rowCount_ = 1;
     tail_ = &head_;
-    tailLength_ = 0;
+    tailUndecoded_ = false;
     resetPositions();
 }
 

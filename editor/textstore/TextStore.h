@@ -37,7 +37,8 @@ public:
     // Appends a chunk of a file image; every line that ends in it is decoded and broken into rows
     // at once, the last one waits for the next chunk or convertLoaded. With `borrow`, lines point
     // into `bytes`, which must outlive the document and is decoded in place (also when the call
-    // fails). False when memory runs out; the lines linked before this call remain.
+    // fails). False when memory runs out, or for a UTF-16LE chunk after one that ended inside a
+    // unit (cut such images at even offsets); the lines linked before this call remain.
     bool loadChunk(uint32_t count, uint8_t* bytes, bool borrow);
     // Chooses the document's line end, resolves Auto, decodes the tail and breaks it into rows,
     // and reports what decoding found. False when a line failed to decode; decoding stops at the
@@ -224,7 +225,7 @@ protected:
     uint32_t crCount_ = 0;
     uint32_t lfCount_ = 0;
     LineRecord* tail_ = &head_;
-    uint32_t tailLength_ = 0;
+    bool tailUndecoded_ = false;  // the last line holds a loaded chunk's raw rest
 
     TextPosition caret_;
     TextPosition anchor_;

@@ -1,4 +1,6 @@
 // TextStore: the invariant check that tests call after every operation.
+#include <cstring>
+
 #include "RowBreaker.h"
 #include "TextStore.h"
 
@@ -30,6 +32,12 @@ bool rowStartsOnBoundaries(const LineRecord& line) {
 
 bool TextStore::checkLine(const LineRecord& line) const {
     if (line.length > line.capacity || (line.length && !line.text) || line.rowCount < 1) return false;
+    // A line end byte inside a decoded line would become a line of its own when its text is
+    // inserted again (by undo, by a paste of it). (A loaded chunk's raw rest, not yet decoded, may
+    // hold such bytes inside its units.)
+    if (line.length && !(tailUndecoded_ && &line == tail_) &&
+        (std::memchr(line.text, '\r', line.length) || std::memchr(line.text, '\n', line.length)))
+        return false;
     RowBreaker breaker(wrapWidth_, tabWidth_);
     if (line.rowCount == 1) {
         if (line.rowStarts) return false;

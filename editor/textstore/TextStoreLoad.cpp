@@ -196,11 +196,15 @@ bool TextStore::linkDecodedPiece(ChunkLines& chunk, uint8_t* text, uint32_t leng
 
 bool TextStore::loadChunk(uint32_t count, uint8_t* bytes, bool borrow) {
     if (encoding_ == TextEncoding::Auto) encoding_ = encodingOfVerdict(Kanji::detect(bytes, count), defaultEncoding_);
+    // UTF-16LE units are found at even offsets of each chunk: after a chunk that ended inside a
+    // unit, the next one would be read a byte off, its line ends missed and their bytes left inside
+    // lines. Such a chunk is refused.
+    if (encoding_ == TextEncoding::Utf16Le && (tail_->length & 1) != 0 && count > 0) return false;
     LineSplitter splitter(bytes, count, encoding_ == TextEncoding::Utf16Le);
     LineSplitter::Segment segment;
     if (!splitter.next(segment)) {
         if (!appendToTail(bytes, count, 0, borrow)) return false;
-        tailLength_ = tail_->length;
+        tailUndecoded_ = true;
         return true;
     }
     const LineRecord savedTail = *tail_;
@@ -226,7 +230,7 @@ bool TextStore::loadChunk(uint32_t count, uint8_t* bytes, bool borrow) {
     // puts the tail's bytes back as they were.
     finishTailLine();
     tail_ = chunk.last;
-    tailLength_ = tail_->length;
+    tailUndecoded_ = true;
     lineCount_ += chunk.added;
     rowCount_ += chunk.addedRows;
     crCount_ += chunk.counts[1];
@@ -266,6 +270,7 @@ bool TextStore::convertLoaded() {
     chooseLineEnd();
     if (encoding_ == TextEncoding::Auto) encoding_ = defaultEncoding_;
     finishTailLine();
+    tailUndecoded_ = false;
     lossy_ = loadLossy_;
     resetPositions();
     return !decodeFailed_;

@@ -124,6 +124,24 @@ TEST_F(TextStoreLoad, ChunksContinueTheTail) {
     EXPECT_TRUE(store.check());
 }
 
+TEST_F(TextStoreLoad, AUtf16ChunkAfterOneCutInsideAUnitIsRefused) {
+    // "a\n" + "b\n" in UTF-16LE cut after three bytes: read a byte off, the second chunk's LF unit
+    // would be missed and its bytes would end up inside a line.
+    store.reset(TextEncoding::Utf16Le);
+    Bytes image = {'a', 0, 0x0A, 0, 'b', 0, 0x0A, 0};
+    ASSERT_TRUE(store.loadChunk(3, image.data(), false));
+    EXPECT_FALSE(store.loadChunk(5, image.data() + 3, false));
+    store.convertLoaded();
+    EXPECT_TRUE(store.check());
+    // Cut between units, the same image loads as two lines and an empty last one.
+    store.reset(TextEncoding::Utf16Le);
+    ASSERT_TRUE(store.loadChunk(2, image.data(), false));
+    ASSERT_TRUE(store.loadChunk(6, image.data() + 2, false));
+    ASSERT_TRUE(store.convertLoaded());
+    EXPECT_EQ(linesOf(store), (std::vector<std::string>{"a", "b", ""}));
+    EXPECT_TRUE(store.check());
+}
+
 TEST_F(TextStoreLoad, AutoIsResolvedByDetection) {
     ASSERT_TRUE(load("plain ascii\r\n", TextEncoding::Auto));
     EXPECT_EQ(store.encoding(), TextEncoding::ShiftJis);
