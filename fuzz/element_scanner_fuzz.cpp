@@ -10,18 +10,12 @@
 #include "DocumentMap.h"
 #include "ElementScanner.h"
 #include "FuzzInput.h"
+#include "FuzzMaps.h"
 
 namespace {
 const DocumentMap* mapNamed(int which) {
     static const char* const kNames[2] = {"html401-loose.map", "xhtml1-transitional.map"};
-    static DocumentMap maps[2];
-    static bool loaded[2];
-    if (!loaded[which]) {
-        const char* dir = std::getenv("ULO_MAP_DIR");
-        loadMap(maps[which], (std::string(dir ? dir : "dtd") + "/" + kNames[which]).c_str());
-        loaded[which] = true;
-    }
-    return &maps[which];
+    return &fuzzMap(kNames[which]);
 }
 }  // namespace
 

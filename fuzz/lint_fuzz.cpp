@@ -8,27 +8,17 @@
 #include <string>
 
 #include "DocumentMap.h"
+#include "FuzzMaps.h"
 #include "LintChecker.h"
 
 namespace {
 bool ignore(void*, int32_t, const char*, uint32_t) { return true; }
 
-const DocumentMap* mapNamed(const char* name) {
-    static DocumentMap maps[2];
-    static bool loaded[2];
-    const int i = name[0] == 'x' ? 1 : 0;
-    if (!loaded[i]) {
-        const char* dir = std::getenv("ULO_MAP_DIR");
-        loadMap(maps[i], (std::string(dir ? dir : "dtd") + "/" + name).c_str());
-        loaded[i] = true;
-    }
-    return &maps[i];
-}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    const DocumentMap* map = mapNamed((data[0] & 1) ? "xhtml1-transitional.map" : "html401-loose.map");
+    const DocumentMap* map = &fuzzMap((data[0] & 1) ? "xhtml1-transitional.map" : "html401-loose.map");
     if (map->block == nullptr) return 0;
     const size_t piece = 1 + (data[0] >> 1);
     LintChecker checker;

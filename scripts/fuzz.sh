@@ -16,6 +16,8 @@ if [ ! -f "$build/sanitize/CMakeCache.txt" ]; then
         -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" >/dev/null
 fi
 cmake --build "$build/sanitize" --target "${target}_fuzz" -j "$(nproc)" >/dev/null
+# The HTML targets read the maps the build copies beside its programs.
+export ULO_MAP_DIR="$build/sanitize/bin/dtd"
 corpus="$build/fuzz-corpus/$target"
 artifacts="$build/fuzz-artifacts"
 mkdir -p "$corpus" "$artifacts"
