@@ -6,15 +6,14 @@
 #include <string>
 
 #include "FindState.h"
+#include "TextCodes.h"
 
 namespace {
-
-bool isLead(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // Whether the text ends inside a character (a lead byte without its trail byte).
 bool endsInLead(const std::string& text) {
     size_t i = 0;
-    while (i < text.size()) i += isLead(static_cast<uint8_t>(text[i])) ? 2 : 1;
+    while (i < text.size()) i += isSjisLead(static_cast<uint8_t>(text[i])) ? 2 : 1;
     return i > text.size();
 }
 

@@ -22,11 +22,13 @@ bool endsInLeadByte(const uint8_t* text, size_t from, size_t end) {
 
 size_t MarkupBytes::find(const uint8_t* text, size_t from, size_t length) const {
     size_t i = from;
+#if defined(__SSE2__)
+    __m128i wanted[kMaxBytes];
+    for (int k = 0; k < count_; ++k) wanted[k] = _mm_set1_epi8(static_cast<char>(bytes_[k]));
+#endif
     for (;;) {
         size_t found = length;
 #if defined(__SSE2__)
-        __m128i wanted[kMaxBytes];
-        for (int k = 0; k < count_; ++k) wanted[k] = _mm_set1_epi8(static_cast<char>(bytes_[k]));
         for (; i + 16 <= length; i += 16) {
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
             __m128i hits = _mm_setzero_si128();

@@ -199,7 +199,7 @@ bool TextStore::loadChunk(uint32_t count, uint8_t* bytes, bool borrow) {
     // UTF-16LE units are found at even offsets of each chunk: after a chunk that ended inside a
     // unit, the next one would be read a byte off, its line ends missed and their bytes left inside
     // lines. Such a chunk is refused.
-    if (encoding_ == TextEncoding::Utf16Le && (tail_->length & 1) != 0 && count > 0) return false;
+    if (encoding_ == TextEncoding::Utf16Le && tailUndecoded_ && (tail_->length & 1) != 0 && count > 0) return false;
     LineSplitter splitter(bytes, count, encoding_ == TextEncoding::Utf16Le);
     LineSplitter::Segment segment;
     if (!splitter.next(segment)) {
